@@ -1,0 +1,60 @@
+#include "controller.h"
+
+#include "main_window.h"
+#include "result_report.h"
+#include "win_text.h"
+
+LaunchOptions g_launch_options;
+std::int32_t g_demo_mode = DEMO_OFF;
+ProgramPaths g_program_paths;
+
+namespace {
+
+// Brings the running controller's last active window to the front.
+void bring_first_controller_forward()
+{
+    HWND first = FindWindowA(nullptr, load_text(IDS_APP_TITLE).c_str());
+    if (first == nullptr) {
+        return;
+    }
+    HWND popup = GetLastActivePopup(first);
+    SetForegroundWindow(popup);
+    SetFocus(popup);
+    ShowWindow(popup, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+HWND owner_window(const LaunchOptions& options)
+{
+    // Handles are 32-bit values, sign-extended on 64-bit Windows. A number that names no window
+    // (a stale handle from the printing side) would keep the dialog from opening at all.
+    HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(options.OwnerWindow));
+    return owner != nullptr && IsWindow(owner) ? owner : nullptr;
+}
+
+void build_program_paths()
+{
+    char module_path[MODULE_PATH_LIMIT + 1] = {};
+    GetModuleFileNameA(g_instance, module_path, MODULE_PATH_LIMIT);
+    compose_program_paths(module_path, &g_program_paths);
+}
+
+int run_controller(HINSTANCE instance, int argc, const char* const* argv)
+{
+    g_instance = instance;
+    reset_launch_options(&g_launch_options);
+    g_demo_mode = DEMO_OFF;
+    read_command_line(argc, argv, &g_launch_options, &g_demo_mode);
+    HWND owner = owner_window(g_launch_options);
+
+    // The handle stays open until the process ends: holding it is what keeps others out.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, SINGLE_INSTANCE_MUTEX);
+    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        report_result(owner, RC_ALREADY_ACTIVE);
+        bring_first_controller_forward();
+        return EXIT_ALREADY_RUNNING;
+    }
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), owner,
+                                            main_window_proc, 0));
+}

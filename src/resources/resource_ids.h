@@ -1,0 +1,108 @@
+// Identifiers shared by the resource scripts and the C++ code: dialogs, controls, strings,
+// bitmaps and icons. Plain #defines, because the resource compiler reads only the preprocessor.
+// A result code is at the same time the id of the string that describes it.
+#ifndef CUTTER_RESOURCE_IDS_H
+#define CUTTER_RESOURCE_IDS_H
+
+// ---- Dialog templates ----------------------------------------------------------------------
+#define IDD_MAIN_WINDOW              10
+#define IDD_JOB_PANEL                11
+#define IDD_ABOUT                    13
+#define IDD_CANNOT_COMMUNICATE       15
+#define IDD_MEDIA_LOADING            17
+
+// ---- Main window (dialog 10) ---------------------------------------------------------------
+#define IDC_GUIDE_STEP_FIRST         5000  // "Media Type" ... "Start cutting": 5000 to 5005
+#define IDC_GUIDE_STEP_MEDIA_TYPE    5000
+#define IDC_GUIDE_STEP_CAP           5001
+#define IDC_GUIDE_STEP_ORIENTATION   5002
+#define IDC_GUIDE_STEP_LOADING       5003
+#define IDC_GUIDE_STEP_MARKS         5004
+#define IDC_GUIDE_STEP_CUT           5005
+#define IDC_GUIDE_STEP_LAST          5005
+#define IDC_GUIDE_SEPARATOR_FIRST    5006  // the ">" between the step names: 5006 to 5010
+#define IDC_GUIDE_SEPARATOR_LAST     5010
+#define IDC_GUIDE_AREA               5011
+#define IDC_GUIDE_TEXT_BACKGROUND    5100
+#define IDC_GUIDE_TITLE              5101
+#define IDC_VERSION_CAPTION          5132
+#define IDC_GUIDE_MESSAGE            5167
+#define IDC_GUIDE_PREVIOUS           5182
+#define IDC_GUIDE_NEXT               5184
+#define IDC_GUIDE_TOGGLE             5190
+
+// ---- "Cannot communicate" dialog (dialog 15) ------------------------------------------------
+#define IDC_COMMUNICATE_MESSAGE      5177
+
+// ---- Bitmaps and icons ---------------------------------------------------------------------
+#define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
+#define IDI_CONTROLLER               1500
+#define IDI_CANNOT_COMMUNICATE       1515
+
+// ---- Captions and questions ----------------------------------------------------------------
+#define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
+#define IDS_QUESTION_CAPTION         2003  // "Check"
+#define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
+
+#define IDQ_TEST_CUT                 2100
+#define IDQ_MOVE_TO_READABLE_RANGE   2101
+#define IDQ_CALIBRATION_READ_TEST    2102
+#define IDQ_CUT_WITHOUT_MARKS        2103
+#define IDQ_ADJUSTMENT_WARNING       2104
+#define IDQ_UPDATE_MEDIA             2105
+
+// ---- Result codes (each is also the id of its message) -------------------------------------
+#define RC_GENERAL_ERROR             50
+#define RC_ALREADY_ACTIVE            51
+#define RC_USB_LIBRARY_MISSING       52
+#define RC_USB_ENTRY_MISSING         53
+#define RC_PRINTER_LIST_NO_MEMORY    54
+#define RC_PRINTER_OPEN_FAILED       55
+#define RC_PRINTER_JOBS_QUEUED       56
+#define RC_CANNOT_COMMUNICATE        57
+#define RC_TRANSFER_TIMEOUT          58
+#define RC_BUFFER_CHECK_FAILED       59
+#define RC_BUFFER_NOT_FREE           60
+#define RC_MEDIA_LIST_MISSING        61
+#define RC_OTHER_MODEL               62
+#define RC_VERSION_QUERY_FAILED      100
+#define RC_READY_QUERY_FAILED        101
+#define RC_MANUAL_MARK_READ_FAILED   102
+#define RC_SENSOR_QUERY_FAILED       103
+#define RC_FEED_QUERY_FAILED         104
+#define RC_ALL_CONDITIONS_FAILED     150
+#define RC_CONDITION_NUMBER_FAILED   151
+#define RC_CUT_SPEED_FAILED          152
+#define RC_CUT_PRESSURE_FAILED       153
+#define RC_CUTTER_OFFSET_FAILED      154
+#define RC_THICK_MEDIA_FAILED        155
+#define RC_ORIENTATION_FAILED        156
+#define RC_TEST_CUT_FAILED           157
+#define RC_SET_ORIGIN_FAILED         158
+#define RC_BLADE_MOVE_FAILED         159
+#define RC_SENSOR_WRITE_FAILED       160
+#define RC_SENSOR_SCAN_FAILED        161
+#define RC_FEED_WRITE_FAILED         162
+#define RC_AUTO_MARK_SEARCH_FAILED   163
+#define RC_MARK_SIZE_FAILED          164
+#define RC_TRACK_ENHANCING_FAILED    165
+#define RC_START_NOTICE_FAILED       166
+#define RC_HORIZONTAL_970_MM         200
+#define RC_HORIZONTAL_38_IN          201
+#define RC_HORIZONTAL_192_MM         202
+#define RC_HORIZONTAL_7_IN           203
+#define RC_VERTICAL_192_MM           204
+#define RC_VERTICAL_7_IN             205
+#define RC_VERTICAL_970_MM           206
+#define RC_VERTICAL_38_IN            207
+#define RC_MARK_READ_FAILURE         208
+#define RC_FEED_CORRECTION_RANGE     209
+#define RC_AUTO_MARK_READ_FAILURE    210
+#define RC_ANIMATION_START_FAILED    211
+#define RC_ORIENTATION_OPTION        250
+#define RC_DISTANCE_OPTION           251
+#define RC_MARK_SIZE_OPTION          252
+#define RC_MEDIA_LIMIT_REACHED       253
+#define RC_MEDIA_NAME_UNUSABLE       254
+
+#endif
