@@ -551,7 +551,7 @@ def controller_icon(size):
     # behind the blade: the cut
     m.path("M 6,40 C 9,31 13,37 %s,%s" % (f(tx), f(ty)), stroke=C["ink"], width=2.8 if small else 2.4)
     # ahead of it: the line still to cut
-    m.path("M %s,%s C 22,30 25,41 30,38" % (f(tx), f(ty)), stroke="#6E7B88", width=2 if small else 1.8,
+    m.path("M %s,%s C 21,37 25,40 31,36" % (f(tx), f(ty)), stroke="#6E7B88", width=2 if small else 1.8,
            dash=(3.2, 2.6), cap="butt")
     m.pop()
     knife(m, tx * s, ty * s, 38, s, small=small)
