@@ -31,6 +31,7 @@ trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
 wineboot --init >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
 (cd "$dist" && wine explorer /desktop=demo,1024x768 QMACTL.EXE -DEMO "$@" >/dev/null 2>&1 &)
 # The desktop shows the controller a moment after Wine has started; give it time to settle.
 sleep 6

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   fonts-wine wine wine64 libwine
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick fonts-dejavu-core
   googletest
   clang libclang-rt-14-dev
 )

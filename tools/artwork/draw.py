@@ -248,13 +248,13 @@ def write_ico(path, images):
 
 def power_symbol(m, cx, cy, r, color, width):
     """The standby symbol: an open ring with a bar through the gap."""
-    a0 = math.radians(-90 + 40)
-    a1 = math.radians(-90 - 40 + 360)
+    a0 = math.radians(-90 + 45)
+    a1 = math.radians(-90 - 45 + 360)
     x0, y0 = cx + r * math.cos(a0), cy + r * math.sin(a0)
     x1, y1 = cx + r * math.cos(a1), cy + r * math.sin(a1)
     m.path("M %s,%s A %s,%s 0 1 1 %s,%s" % (f(x0), f(y0), f(r), f(r), f(x1), f(y1)),
            stroke=color, width=width)
-    m.line(cx, cy - r - width * 0.35, cx, cy - r * 0.15, stroke=color, width=width)
+    m.line(cx, cy - r - width * 0.6, cx, cy - r * 0.05, stroke=color, width=width)
 
 
 def led(m, cx, cy, rx, ry, glow=1.0):
@@ -296,7 +296,7 @@ def dim_arrow(m, x0, y0, x1, y1, color, head=3.6, width=1):
 # 1. The cutter connected to a computer
 # ---------------------------------------------------------------------------
 
-def cutter_front(m, ox, oy, W=172):
+def cutter_front(m, ox, oy, W=164):
     """The cutter seen from the front and a little above; (ox, oy) is its top-left corner.
 
     Returns the positions of the LED, the standby key and the USB port."""
@@ -304,7 +304,7 @@ def cutter_front(m, ox, oy, W=172):
     Y = lambda y: oy + y
     # shadow on the desk
     m.ellipse(X(W / 2), Y(93), W / 2 + 6, 6, fill=C["shadow"])
-    # top face (dark band), seen in perspective
+    # top face (dark band), foreshortened
     m.polygon([(X(12), Y(0)), (X(W - 12), Y(0)), (X(W - 1), Y(24)), (X(1), Y(24))],
               fill=C["top"], stroke=C["top_edge"], width=1.4)
     m.line(X(4), Y(23.3), X(W - 4), Y(23.3), stroke=C["top_hi"], width=1)
@@ -385,13 +385,18 @@ def draw_cutter_usb():
     led_pos, key_pos, port = cutter_front(m, 8, 56)
     lap_port = laptop(m, 240, 78)
     # cable from the cutter's side to the laptop's side
-    a = usb_plug(m, port[0] + 5.5, port[1], -1)
-    b = usb_plug(m, lap_port[0] - 0.5, lap_port[1], +1)
-    m.path("M %s,%s C %s,%s %s,%s %s,%s S %s,%s %s,%s" % (
-        f(a[0]), f(a[1]), f(a[0] + 16), f(a[1]), f(a[0] + 4), f(163), f(a[0] + 16), f(163),
-        f(b[0] - 18), f(b[1]), f(b[0]), f(b[1])), stroke="#3B424A", width=2.6)
-    # "USB" label near the cable
-    m.text(a[0] + 26, 168, "USB", size=10, color=C["leader"], bold=True)
+    # cable hanging between the cutter's side and the laptop's side, then the plugs over its ends
+    pa = (port[0] + 5.5, port[1])
+    pb = (lap_port[0] - 0.5, lap_port[1])
+    a = (pa[0] + 14, pa[1])
+    b = (pb[0] - 14, pb[1])
+    low = (round((a[0] + b[0]) / 2), 152)
+    m.path("M %s,%s C %s,%s %s,%s %s,%s C %s,%s %s,%s %s,%s" % (
+        f(a[0]), f(a[1]), f(a[0] + 9), f(a[1]), f(low[0] - 7), f(low[1]), f(low[0]), f(low[1]),
+        f(low[0] + 7), f(low[1]), f(b[0] - 9), f(b[1]), f(b[0]), f(b[1])), stroke="#3B424A", width=2.6)
+    usb_plug(m, pa[0], pa[1], -1)
+    usb_plug(m, pb[0], pb[1], +1)
+    m.text(low[0], 167, "USB", size=10, color=C["leader"], bold=True, anchor="middle")
     # callouts
     lx, ly = led_pos
     kx, ky = key_pos
@@ -421,11 +426,13 @@ def cutter_top(m, x0, y0, x1, y1):
     m.line(x0 + 1, band + 0.5, x1 - 1, band + 0.5, stroke=C["top_hi"], width=1)
     # slot at the front edge with the pinch rollers
     m.rect(x0 + 12, y1 - 4.5, x1 - 12, y1 - 1.5, r=1, fill=C["slot"])
+    for rx in (x0 + 24, x1 - 32):
+        m.rect(rx, y1 - 6, rx + 8, y1 - 0.5, r=1.5, fill=C["roller"], stroke=C["roller_dark"], width=0.7)
     # controls on the right of the top band
-    cy = y0 + (band - y0) / 2
-    led(m, x1 - 27, cy, 3, 3, glow=0.7)
-    m.rect(x1 - 18.5, cy - 3.5, x1 - 8.5, cy + 3.5, r=1.2, fill=C["key"], stroke=C["key_edge"], width=0.8)
-    power_symbol(m, x1 - 13.5, cy + 0.4, 1.9, C["ink"], 0.9)
+    cy = round(y0 + (band - y0) / 2)          # keep the small key on the pixel grid
+    led(m, x1 - 29, cy, 3, 3, glow=0.7)
+    m.rect(x1 - 20.5, cy - 4.5, x1 - 8.5, cy + 4.5, r=1.5, fill=C["key"], stroke=C["key_edge"], width=1)
+    power_symbol(m, x1 - 14.5, cy + 0.6, 2.4, C["ink"], 1)
 
 
 def landscape_art(m, x, y, w, h):
@@ -494,9 +501,9 @@ def draw_loading(orientation, marks):
         m.line(mx0, my1 + 2, mx0, dy + 2.5, stroke=C["dim"], width=0.8, cap="butt")
         m.line(mx1, my1 + 2, mx1, dy + 2.5, stroke=C["dim"], width=0.8, cap="butt")
         dim_arrow(m, mx0, dy, mx1, dy, C["dim"])
-        dx = mx1 + 4.5
-        m.line(mx1 + 1.5, my0, dx + 2.5, my0, stroke=C["dim"], width=0.8, cap="butt")
-        m.line(mx1 + 1.5, my1, dx + 2.5, my1, stroke=C["dim"], width=0.8, cap="butt")
+        dx = mx1 + 5
+        m.line(mx1 + 2, my0, dx + 2.5, my0, stroke=C["dim"], width=0.8, cap="butt")
+        m.line(mx1 + 2, my1, dx + 2.5, my1, stroke=C["dim"], width=0.8, cap="butt")
         dim_arrow(m, dx, my0, dx, my1, C["dim"])
     # the cutter, drawn over the sheet's leading edge
     cutter_top(m, 4, 4, 126, 41)
@@ -573,6 +580,7 @@ def cannot_icon(size):
     s = size / 48.0
     m.push()
     m.raw("scale %s,%s" % (f(s), f(s)))
+    m.raw("translate -1.5,0")
     # cable
     m.rect(16, 34, 24, 48, fill="#3B424A")
     # metal connector with its two windows
@@ -584,16 +592,19 @@ def cannot_icon(size):
     m.rect(8, 20, 11, 36, r=1.5, fill=C["top_hi"])
     if size >= 32:
         # the USB trident on the body
-        m.line(20, 34, 20, 23, stroke="#FFFFFF", width=1.6)
-        m.polygon([(20, 21), (22.2, 24.5), (17.8, 24.5)], fill="#FFFFFF")
-        m.polyline([(20, 31.5), (15.5, 28), (15.5, 26)], stroke="#FFFFFF", width=1.4)
-        m.circle(15.5, 25.6, 1.5, fill="#FFFFFF")
-        m.polyline([(20, 29.5), (24.5, 27), (24.5, 25.5)], stroke="#FFFFFF", width=1.4)
-        m.rect(23.2, 23.2, 25.8, 25.8, fill="#FFFFFF")
+        m.line(20, 33, 20, 23, stroke="#FFFFFF", width=1.6)
+        m.polygon([(20, 20.5), (22.2, 24), (17.8, 24)], fill="#FFFFFF")
+        m.polyline([(20, 30.5), (15.5, 27.5), (15.5, 25.5)], stroke="#FFFFFF", width=1.4)
+        m.circle(15.5, 25, 1.5, fill="#FFFFFF")
+        m.polyline([(20, 28.5), (24, 26.5), (24, 25)], stroke="#FFFFFF", width=1.4)
+        m.rect(22.8, 22.6, 25.2, 25, fill="#FFFFFF")
+    m.pop()
     # "not connected" badge
-    m.circle(35, 35, 11.5, fill=C["red"], stroke="#FFFFFF", width=2.2)
-    m.line(30.5, 30.5, 39.5, 39.5, stroke="#FFFFFF", width=3.2, cap="round")
-    m.line(39.5, 30.5, 30.5, 39.5, stroke="#FFFFFF", width=3.2, cap="round")
+    m.push()
+    m.raw("scale %s,%s" % (f(s), f(s)))
+    m.circle(36, 36, 10.8, fill=C["red"], stroke="#FFFFFF", width=2.2)
+    m.line(31.8, 31.8, 40.2, 40.2, stroke="#FFFFFF", width=3.2, cap="round")
+    m.line(40.2, 31.8, 31.8, 40.2, stroke="#FFFFFF", width=3.2, cap="round")
     m.pop()
     return m
 
