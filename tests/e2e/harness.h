@@ -42,6 +42,7 @@ constexpr const char* CONTROLLER_EXE = "QMACTL.EXE";
 // ---------------------------------------------------------------------------------------------
 // A working copy of an install folder in a new temporary folder, removed when it goes out of
 // scope. Failures to copy are reported as test failures; ok() tells whether the copy is whole.
+// Declare it before the Programs that run from it, so that they have ended when it is removed.
 class InstallCopy {
 public:
     explicit InstallCopy(const std::string& source = dist_folder());

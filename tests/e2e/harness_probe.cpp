@@ -7,6 +7,9 @@
 //   raise              raises an exception that the program's own handler takes; the exit code
 //                      becomes 1 when the handler saw it, 0 when it did not
 //   crash              writes through a null pointer and dies of it
+//   dialog             shows "Probe dialog": edit 100 ("initial"), check box 101, disabled
+//                      button 102, OK and Cancel. OK writes "edit=<text>|checked=<0|1>" to the
+//                      debugger and sets the exit code to 1, Cancel sets it to 2.
 #include <windows.h>
 
 #include <cstdlib>
@@ -37,6 +40,64 @@ LONG CALLBACK take_probe_exception(EXCEPTION_POINTERS* pointers)
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
+constexpr int PROBE_EDIT = 100;
+constexpr int PROBE_CHECK_BOX = 101;
+constexpr int PROBE_DISABLED_BUTTON = 102;
+
+void add_control(HWND dialog, const char* window_class, const char* text, DWORD style, int id,
+                 int x, int y, int width, int height)
+{
+    CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width,
+                    height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                    nullptr);
+}
+
+INT_PTR CALLBACK probe_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        add_control(dialog, "EDIT", "initial", WS_BORDER | ES_AUTOHSCROLL, PROBE_EDIT, 10, 10, 200,
+                    22);
+        add_control(dialog, "BUTTON", "Check", BS_AUTOCHECKBOX, PROBE_CHECK_BOX, 10, 40, 200, 20);
+        add_control(dialog, "BUTTON", "Never", BS_PUSHBUTTON | WS_DISABLED, PROBE_DISABLED_BUTTON,
+                    10, 70, 80, 24);
+        add_control(dialog, "BUTTON", "OK", BS_DEFPUSHBUTTON, IDOK, 100, 70, 80, 24);
+        add_control(dialog, "BUTTON", "Cancel", BS_PUSHBUTTON, IDCANCEL, 190, 70, 80, 24);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
+        char text[256] = {};
+        GetDlgItemTextA(dialog, PROBE_EDIT, text, sizeof text);
+        const bool checked = IsDlgButtonChecked(dialog, PROBE_CHECK_BOX) == BST_CHECKED;
+        const std::string line = std::string("edit=") + text + "|checked=" + (checked ? "1" : "0");
+        OutputDebugStringA(line.c_str());
+        EndDialog(dialog, 1);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) {
+        EndDialog(dialog, 2);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int show_probe_dialog()
+{
+    // An empty template; the dialog adds its controls itself.
+    struct alignas(4) Template {
+        DLGTEMPLATE header;
+        WORD menu;
+        WORD window_class;
+        WCHAR title[13];
+    } const probe_template = {
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0, 0, 0, 0, 180, 70},
+        0,
+        0,
+        L"Probe dialog",
+    };
+    return static_cast<int>(DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &probe_template.header,
+                                                    nullptr, probe_dialog_proc, 0));
+}
+
 bool starts_with(const char* word, const char* prefix)
 {
     return std::strncmp(word, prefix, std::strlen(prefix)) == 0;
@@ -62,6 +123,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             RaiseException(PROBE_EXCEPTION, 0, 0, nullptr);
             RemoveVectoredExceptionHandler(handler);
             exit_code = g_exception_seen;
+        } else if (std::strcmp(word, "dialog") == 0) {
+            exit_code = show_probe_dialog();
         } else if (std::strcmp(word, "crash") == 0) {
             *static_cast<volatile int*>(nullptr) = 1;
         }

@@ -106,6 +106,35 @@ TEST(Harness, ReadsMessageBoxesAndTellsTheirIcons)
     }
 }
 
+TEST(Harness, ReadsSetsAndClicksControlsOfADialog)
+{
+    Program program;
+    ASSERT_TRUE(program.start(probe(), {"dialog"}));
+    HWND dialog = program.wait_dialog("Probe dialog");
+    ASSERT_TRUE(dialog);
+    constexpr int EDIT = 100, CHECK_BOX = 101, DISABLED_BUTTON = 102;
+
+    EXPECT_EQ(e2e::control_text(dialog, EDIT), "initial");
+    EXPECT_TRUE(e2e::set_control_text(dialog, EDIT, "typed by the test"));
+    EXPECT_EQ(e2e::control_text(dialog, EDIT), "typed by the test");
+    EXPECT_EQ(e2e::control_text(dialog, DISABLED_BUTTON), "Never");
+
+    EXPECT_FALSE(e2e::is_checked(dialog, CHECK_BOX));
+    EXPECT_TRUE(e2e::click(dialog, CHECK_BOX));
+    EXPECT_TRUE(e2e::wait_until([&] { return e2e::is_checked(dialog, CHECK_BOX); },
+                                "the check box to be checked"));
+
+    EXPECT_TRUE(e2e::is_visible(dialog, DISABLED_BUTTON));
+    EXPECT_FALSE(e2e::is_enabled(dialog, DISABLED_BUTTON));
+    EXPECT_TRUE(e2e::is_enabled(dialog, IDOK));
+    EXPECT_NONFATAL_FAILURE(e2e::click(dialog, DISABLED_BUTTON), "disabled");
+    EXPECT_NONFATAL_FAILURE(e2e::click(dialog, 4711), "no control 4711");
+
+    EXPECT_TRUE(e2e::click(dialog, IDOK));
+    EXPECT_EQ(program.wait_exit(), 1u);
+    EXPECT_EQ(program.debug_output(), "edit=typed by the test|checked=1");
+}
+
 TEST(Harness, KillsAProgramThatDoesNotEndInTime)
 {
     Program program;
