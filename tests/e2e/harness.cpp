@@ -456,7 +456,6 @@ struct Program::State {
         start_tick = GetTickCount();
         SetEvent(started);
 
-        bool initial_breakpoint_seen = false;
         for (;;) {
             DEBUG_EVENT event = {};
             if (!WaitForDebugEvent(&event, 100)) {
@@ -483,13 +482,9 @@ struct Program::State {
                 break;
             case EXCEPTION_DEBUG_EVENT: {
                 const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
-                // The loader stops once at a breakpoint for a freshly attached debugger; that
-                // one is ours to pass. Every other exception goes back to the program, which
-                // handles it or dies of it as it would without a debugger.
-                if (!initial_breakpoint_seen && record.ExceptionCode == EXCEPTION_BREAKPOINT) {
-                    initial_breakpoint_seen = true;
-                    break;
-                }
+                // Every exception goes back to the program, which handles it or dies of it as
+                // it would without a debugger. That includes the loader's breakpoint for a newly
+                // attached debugger: the loader guards it with a handler of its own.
                 continue_status = DBG_EXCEPTION_NOT_HANDLED;
                 if (event.u.Exception.dwFirstChance == 0) {
                     char text[96];
