@@ -153,7 +153,8 @@ bool wait_until(Condition condition, const std::string& what,
 bool wait_until_impl(bool (*condition)(void*), void* context, const std::string& what,
                      DWORD timeout_ms);
 
-// Text of a window or control (WM_GETTEXT, which works across processes).
+// Text of a window or control: a top-level window's title as the system keeps it (no message,
+// so it works while the program is busy), a control's text by WM_GETTEXT.
 std::string window_text(HWND window);
 std::string control_text(HWND dialog, int id);
 bool set_control_text(HWND dialog, int id, const std::string& text);
