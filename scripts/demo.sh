@@ -11,7 +11,7 @@ if ! { cmake --preset x86_64 && cmake --build --preset x86_64 --target QMACTL; }
     cat "$log"; exit 1
 fi
 
-export WINEPREFIX="$PWD/build/x86_64/wine/prefix"
+export WINEPREFIX="$PWD/build/x86_64/wine/demo-prefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=d"
