@@ -105,4 +105,81 @@
 #define RC_MEDIA_LIMIT_REACHED       253
 #define RC_MEDIA_NAME_UNUSABLE       254
 
+// ---- Job panel (dialog 11) -----------------------------------------------------------------
+#define IDC_HELP_BUTTON              5102  // (IDC_HELP is a system cursor)
+#define IDC_MEDIA_TYPE               5103  // drop-down list of the Media records
+#define IDC_ADJUST_SETTINGS          5104
+#define IDC_THICKNESS_BAR            5106
+#define IDC_SPEED_BAR                5107
+#define IDC_REGISTRATION_MARKS       5108  // PosSet
+#define IDC_READ_MARKS               5109  // "Registration mark reading"
+#define IDC_HORIZONTAL_DISTANCE      5111  // edit "Width:"
+#define IDC_VERTICAL_DISTANCE        5113  // edit "Length:"
+#define IDC_UNIT_MM                  5115  // radio buttons of Unit, one group: 5115 to 5116
+#define IDC_UNIT_INCH                5116
+#define IDC_HORIZONTAL_UNIT          5117  // unit captions beside the edits
+#define IDC_VERTICAL_UNIT            5118
+#define IDC_CALIBRATION_BUTTON       5119
+#define IDC_LANDSCAPE                5127  // radio buttons of Direction, one group: 5127 to 5128
+#define IDC_PORTRAIT                 5128
+#define IDC_SPEED_VALUE              5133
+#define IDC_THICKNESS_CAPTION        5135
+#define IDC_THICKNESS_VALUE          5136
+#define IDC_USE_KEYBOARD             5141
+#define IDC_THICKNESS_MAXIMUM        5146
+#define IDC_ABOUT_BUTTON             5147
+#define IDC_SEARCH_MARK              5157  // "Search Registration Mark"
+#define IDC_TRACK_ENHANCING          5173
+#define IDC_ADD_MEDIA                5175
+#define IDC_CAP_TEXT                 5176
+#define IDC_ANIMATED_INSTRUCTIONS    5183
+// Passive captions, enabled and disabled with the controls they name.
+#define IDC_SPEED_SLOW               5120
+#define IDC_SPEED_FAST               5121
+#define IDC_THICKNESS_THIN           5122
+#define IDC_THICKNESS_THICK          5123
+#define IDC_DISTANCES_LABEL          5124
+#define IDC_WIDTH_LABEL              5125
+#define IDC_LENGTH_LABEL             5126
+#define IDC_SPEED_CAPTION            5134
+#define IDC_SPEED_MINIMUM            5143
+#define IDC_SPEED_MAXIMUM            5144
+#define IDC_THICKNESS_MINIMUM        5145
+#define IDC_MEDIA_TYPE_LABEL         5185
+#define IDC_TEST_CUT_LABEL           5186
+#define IDC_ORIENTATION_LABEL        5187
+#define IDC_SET_ORIGIN_LABEL         5188
+#define IDC_BLADE_POSITION_LABEL     5189
+#define IDC_ORIENTATION_FRAME        1188
+#define IDC_MARKS_FRAME              1189
+// Pictures: how the sheet goes into the cutter (also in the media-loading dialog), and the two
+// pictures of each blade adjustment cap.
+#define IDC_PICTURE_LANDSCAPE        5129
+#define IDC_PICTURE_PORTRAIT         5138
+#define IDC_PICTURE_LANDSCAPE_MARKS  5139
+#define IDC_PICTURE_PORTRAIT_MARKS   5140
+#define IDC_CAP_RED_FIRST            5148
+#define IDC_CAP_BLUE_FIRST           5149
+#define IDC_CAP_YELLOW_FIRST         5150
+#define IDC_CAP_RED_SECOND           5152
+#define IDC_CAP_BLUE_SECOND          5154
+#define IDC_CAP_YELLOW_SECOND        5155
+#define IDC_CAP_PEN_FIRST            5180
+#define IDC_CAP_PEN_SECOND           5181
+#define IDC_CAP_TEXT_ON_ICON         5178
+#define IDC_CAP_TEXT_OFF_ICON        5179
+
+// ---- Job panel: orientation pictures -------------------------------------------------------
+#define IDB_LOAD_LANDSCAPE           1000  // the sheet in the cutter, design landscape, no marks
+#define IDB_LOAD_PORTRAIT            1001  // design portrait, no marks
+#define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape with registration marks and their distances
+#define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait with registration marks and their distances
+
+// ---- Job panel: captions -------------------------------------------------------------------
+#define IDS_THICKNESS                2400  // "Thickness:"
+#define IDS_THICKNESS_THIN_MEDIA     2401  // "Thickness:" for vinyl, film labels, magnetic and thin media
+#define IDS_UNIT_MM                  2402  // unit caption of Unit 0; Unit 1 is 2402 + 1
+#define IDS_UNIT_INCH                2403
+#define IDS_THICKNESS_MAXIMUM        2501  // "3", over the template's "30"
+
 #endif

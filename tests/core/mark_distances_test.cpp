@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "workflow/mark_distances.h"
+
+namespace {
+
+constexpr std::int32_t MM = UNIT_MILLIMETRES;
+constexpr std::int32_t INCH = UNIT_INCHES;
+constexpr std::int32_t LAND = DIRECTION_LANDSCAPE;
+constexpr std::int32_t PORT = DIRECTION_PORTRAIT;
+
+std::string shown(std::int32_t micrometres, std::int32_t unit)
+{
+    char text[DISTANCE_TEXT_SIZE];
+    format_mark_distance(micrometres, unit, text, sizeof text);
+    return text;
+}
+
+struct Parsed {
+    std::string text;  // after the cut
+    std::int32_t micrometres;
+};
+
+Parsed parse(const char* typed, std::int32_t unit)
+{
+    char text[64];
+    std::strcpy(text, typed);
+    const std::int32_t micrometres = parse_mark_distance(text, unit);
+    return {text, micrometres};
+}
+
+TEST(MarkDistances, NumericTextIsSignDigitsAndOnePoint)
+{
+    for (const char* text : {"0", "5", "-5", "5.", ".5", "-.5", "12.345", "970.05", "007", "-0"}) {
+        EXPECT_EQ(check_numeric_text(text), RC_SUCCESS) << '"' << text << '"';
+    }
+    for (const char* text : {"", "-", ".", "-.", "1.2.3", "5-", "+5", " 5", "5 ", "--5", "1e3",
+                             "1,5", "12a", "\xB5", "5\xA0"}) {
+        EXPECT_EQ(check_numeric_text(text), RC_GENERAL_ERROR) << '"' << text << '"';
+    }
+}
+
+TEST(MarkDistances, RangeDependsOnOrientationAndUnitHorizontalJudgedFirst)
+{
+    struct Case {
+        std::int32_t direction;
+        std::int32_t unit;
+        double horizontal;
+        double vertical;
+        ResultCode expected;
+    };
+    const Case cases[] = {
+        {LAND, MM, 970.0, 192.0, RC_SUCCESS},
+        {LAND, MM, 0.0, 0.0, RC_SUCCESS},
+        {LAND, MM, 970.05, 10.0, RC_HORIZONTAL_970_MM},
+        {LAND, MM, -0.1, 10.0, RC_HORIZONTAL_970_MM},
+        {LAND, MM, 10.0, 192.01, RC_VERTICAL_192_MM},
+        {LAND, MM, 10.0, -5.0, RC_VERTICAL_192_MM},
+        {LAND, MM, 971.0, 193.0, RC_HORIZONTAL_970_MM},  // both wrong: the horizontal one is named
+        {PORT, MM, 970.0, 10.0, RC_HORIZONTAL_192_MM},
+        {PORT, MM, 192.0, 970.0, RC_SUCCESS},
+        {PORT, MM, 192.0, 970.1, RC_VERTICAL_970_MM},
+        {LAND, INCH, 38.18, 7.557, RC_SUCCESS},
+        {LAND, INCH, 38.181, 0.0, RC_HORIZONTAL_38_IN},
+        {LAND, INCH, 0.0, 7.558, RC_VERTICAL_7_IN},
+        {PORT, INCH, 7.557, 38.18, RC_SUCCESS},
+        {PORT, INCH, 7.558, 0.0, RC_HORIZONTAL_7_IN},
+        {PORT, INCH, 0.0, 38.181, RC_VERTICAL_38_IN},
+        {2, MM, 192.0, 970.0, RC_SUCCESS},  // any other orientation is judged as portrait
+        {2, MM, 193.0, 0.0, RC_HORIZONTAL_192_MM},
+        {LAND, 2, 38.181, 0.0, RC_HORIZONTAL_38_IN},  // any other unit is inches
+        {LAND, 2, 100.0, 0.0, RC_HORIZONTAL_38_IN},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(check_mark_distances(c.direction, c.horizontal, c.vertical, c.unit), c.expected)
+            << "direction " << c.direction << " unit " << c.unit << ": " << c.horizontal << ", "
+            << c.vertical;
+    }
+}
+
+TEST(MarkDistances, RangeCodesOfEachFieldNameTheRangeOfThatField)
+{
+    EXPECT_EQ(horizontal_range_code(LAND, MM), RC_HORIZONTAL_970_MM);
+    EXPECT_EQ(horizontal_range_code(LAND, INCH), RC_HORIZONTAL_38_IN);
+    EXPECT_EQ(horizontal_range_code(PORT, MM), RC_HORIZONTAL_192_MM);
+    EXPECT_EQ(horizontal_range_code(PORT, INCH), RC_HORIZONTAL_7_IN);
+    EXPECT_EQ(vertical_range_code(LAND, MM), RC_VERTICAL_192_MM);
+    EXPECT_EQ(vertical_range_code(LAND, INCH), RC_VERTICAL_7_IN);
+    EXPECT_EQ(vertical_range_code(PORT, MM), RC_VERTICAL_970_MM);
+    EXPECT_EQ(vertical_range_code(PORT, INCH), RC_VERTICAL_38_IN);
+}
+
+TEST(MarkDistances, MarkSizeFromFiveToTwentyMillimetres)
+{
+    EXPECT_EQ(check_mark_size(4.99), RC_MARK_SIZE_OPTION);
+    EXPECT_EQ(check_mark_size(5.0), RC_SUCCESS);
+    EXPECT_EQ(check_mark_size(12.5), RC_SUCCESS);
+    EXPECT_EQ(check_mark_size(20.0), RC_SUCCESS);
+    EXPECT_EQ(check_mark_size(20.01), RC_MARK_SIZE_OPTION);
+    EXPECT_EQ(check_mark_size(-5.0), RC_MARK_SIZE_OPTION);
+}
+
+TEST(MarkDistances, ParsingCutsToTheShownDecimalsAndTruncatesTowardZero)
+{
+    struct Case {
+        const char* typed;
+        std::int32_t unit;
+        const char* cut;
+        std::int32_t micrometres;
+    };
+    const Case cases[] = {
+        {"12.345", MM, "12.3", 12300},
+        {"1.23456", INCH, "1.234", 31350},  // 31350.88
+        {".5", MM, ".5", 500},
+        {"5.", MM, "5.", 5000},
+        {"100", MM, "100", 100000},
+        {"0.09", MM, "0.0", 0},
+        {"12.3", INCH, "12.3", 312492},      // fewer decimals: not lengthened; 312492.57
+        {"3.936", INCH, "3.936", 99997},     // 99997.62
+        {"38.180", INCH, "38.180", 969997},  // 969997.26
+        {"1", INCH, "1", 25405},             // 25405.9: the inch of 25.4059 mm
+        {"-1.23456", INCH, "-1.234", -31350},
+        {"-5", MM, "-5", -5000},
+        {"1.2345", 2, "1.234", 31350},  // any other unit is inches
+    };
+    for (const Case& c : cases) {
+        const Parsed parsed = parse(c.typed, c.unit);
+        EXPECT_EQ(parsed.text, c.cut) << c.typed;
+        EXPECT_EQ(parsed.micrometres, c.micrometres) << c.typed;
+    }
+}
+
+TEST(MarkDistances, ParsingBothTextsCutsBoth)
+{
+    char horizontal[] = "12.345";
+    char vertical[] = "7.0011";
+    const MarkDistances distances = parse_mark_distances(horizontal, vertical, INCH);
+    EXPECT_STREQ(horizontal, "12.345");
+    EXPECT_STREQ(vertical, "7.001");
+    EXPECT_EQ(distances.Horizontal, 313635);  // 313635.83
+    EXPECT_EQ(distances.Vertical, 177866);    // 177866.70
+}
+
+TEST(MarkDistances, ShownWithOneDecimalInMillimetresThreeInInches)
+{
+    EXPECT_EQ(shown(100000, MM), "100.0");
+    EXPECT_EQ(shown(12300, MM), "12.3");
+    EXPECT_EQ(shown(99997, MM), "100.0");
+    EXPECT_EQ(shown(0, MM), "0.0");
+    EXPECT_EQ(shown(-5000, MM), "-5.0");
+    EXPECT_EQ(shown(100000, INCH), "3.936");
+    EXPECT_EQ(shown(970000, INCH), "38.180");
+    EXPECT_EQ(shown(192000, INCH), "7.557");
+    EXPECT_EQ(shown(25406, INCH), "1.000");
+    EXPECT_EQ(shown(0, INCH), "0.000");
+    EXPECT_EQ(shown(100000, 2), "3.936");
+}
+
+TEST(MarkDistances, SwitchingUnitsBackAndForthKeepsWhatTheUserSees)
+{
+    // 100.0 mm shown in inches, read back, shown in millimetres again.
+    char inches[DISTANCE_TEXT_SIZE];
+    format_mark_distance(100000, INCH, inches, sizeof inches);
+    EXPECT_STREQ(inches, "3.936");
+    const std::int32_t back = parse_mark_distance(inches, INCH);
+    EXPECT_EQ(back, 99997);
+    EXPECT_EQ(shown(back, MM), "100.0");
+
+    // The longest landscape distance stays within the inch limit after the switch.
+    char longest[DISTANCE_TEXT_SIZE];
+    format_mark_distance(970000, INCH, longest, sizeof longest);
+    EXPECT_EQ(check_mark_distances(LAND, read_distance_text(longest), 0.0, INCH), RC_SUCCESS);
+    EXPECT_EQ(shown(parse_mark_distance(longest, INCH), MM), "970.0");
+}
+
+TEST(MarkDistances, UnitCaptionIsMillimetresOrInches)
+{
+    EXPECT_EQ(unit_caption_id(MM), 2402u);
+    EXPECT_EQ(unit_caption_id(INCH), 2403u);
+    EXPECT_EQ(unit_caption_id(7), 2403u);
+}
+
+}  // namespace
