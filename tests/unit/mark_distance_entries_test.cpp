@@ -9,7 +9,7 @@
 
 #include "app/result_report.h"
 #include "app/win_text.h"
-#include "support/message_box_answer.h"
+#include "support/modal_watch.h"
 #include "workflow/mark_distance_entries.h"
 
 namespace {
@@ -262,12 +262,13 @@ TEST_F(JobPanelDistances, FailedSwitchIsReportedWithTheRangeOfTheOldUnit)
     ASSERT_EQ(code, RC_VERTICAL_7_IN);
 
     // What the panel does with the code: the message names the inch range the user typed in.
-    std::future<AnsweredBox> answer = answer_message_box(IDOK);
+    std::future<ShownDialog> answer = answer_next_modal({});
     report_result(host_, code);
-    const AnsweredBox box = answer.get();
-    EXPECT_TRUE(box.Seen);
-    EXPECT_EQ(box.Caption, "Quillmark Controller");
-    EXPECT_EQ(box.Text,
+    const ShownDialog box = answer.get();
+    EXPECT_TRUE(box.found);
+    EXPECT_EQ(box.icon, ShownIcon::Exclamation);
+    EXPECT_EQ(box.caption, "Quillmark Controller");
+    EXPECT_EQ(box.text,
               "The value specified for the vertical distance between the registration marks exceeds "
               "the specifiable range.\nPlease specify a distance in the range 0 to 7.557 inches. "
               "[code = 205]");

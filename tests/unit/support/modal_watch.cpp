@@ -1,11 +1,14 @@
 #include "modal_watch.h"
 
-#include <thread>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
 struct Search {
     DWORD process;
+    const std::vector<HWND>* known;  // windows open before the watch began; null while listing
+    std::vector<HWND> listed;
     HWND found;
 };
 
@@ -16,19 +19,34 @@ BOOL CALLBACK find_dialog(HWND window, LPARAM lparam)
     GetWindowThreadProcessId(window, &process);
     char class_name[16] = {};
     GetClassNameA(window, class_name, sizeof class_name);
-    if (process == search->process && IsWindowVisible(window) &&
-        lstrcmpA(class_name, "#32770") == 0) {
-        search->found = window;
-        return FALSE;
+    if (process != search->process || !IsWindowVisible(window) ||
+        lstrcmpA(class_name, "#32770") != 0) {
+        return TRUE;
     }
-    return TRUE;
+    if (search->known == nullptr) {
+        search->listed.push_back(window);
+        return TRUE;
+    }
+    if (std::find(search->known->begin(), search->known->end(), window) != search->known->end()) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
 }
 
-HWND wait_for_dialog(DWORD timeout_ms)
+// The dialogs of this process that are open now, such as a test's own host dialog.
+std::vector<HWND> open_dialogs()
+{
+    Search search{GetCurrentProcessId(), nullptr, {}, nullptr};
+    EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
+    return search.listed;
+}
+
+HWND wait_for_dialog(const std::vector<HWND>& known, DWORD timeout_ms)
 {
     const DWORD start = GetTickCount();
     do {
-        Search search{GetCurrentProcessId(), nullptr};
+        Search search{GetCurrentProcessId(), &known, {}, nullptr};
         EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;
@@ -95,9 +113,11 @@ void press(HWND dialog, int id)
 
 std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
 {
-    return std::async(std::launch::async, [answer]() {
+    // Taken on the caller's thread, before the code under test can open its window.
+    std::vector<HWND> known = open_dialogs();
+    return std::async(std::launch::async, [answer, known]() {
         ShownDialog shown;
-        HWND dialog = wait_for_dialog(answer.timeout_ms);
+        HWND dialog = wait_for_dialog(known, answer.timeout_ms);
         if (dialog == nullptr) {
             return shown;
         }

@@ -29,6 +29,7 @@ struct ModalAnswer {
 };
 
 // Starts watching; the future is ready once the window was answered (or the time ran out).
+// Dialogs already open when the watch begins (a test's own host dialog) are left alone.
 std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer);
 
 #endif
