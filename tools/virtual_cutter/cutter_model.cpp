@@ -26,6 +26,9 @@ std::vector<int> numbers_after(const std::string& command, const std::string& ke
 {
     std::vector<int> numbers;
     std::size_t i = key.size();
+    if (i < command.size() && command[i] == ',') {
+        ++i;  // "TB51,159": the first number follows a comma
+    }
     while (i < command.size() && command[i] != ETX) {
         char* end = nullptr;
         const long value = std::strtol(command.c_str() + i, &end, 10);

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <list>
 #include <memory>
+#include <set>
 #include <mutex>
 #include <thread>
 
@@ -35,6 +36,11 @@ struct CutterServer {
     std::thread acceptor;
     std::list<std::unique_ptr<Connection>> connections;  // the acceptor's, and stop's after it
     std::atomic<int> newest_read{0};
+    // Writes are taken in the order their connections were opened: the controller opens one
+    // connection per write, one after the other, and the cutter must see them in that order.
+    int write_tickets = 0;
+    int write_turn = 1;
+    std::set<int> writes_done;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     HANDLE listeners[LISTENERS] = {};
     OVERLAPPED listening[LISTENERS] = {};
@@ -96,19 +102,44 @@ bool client_gone(HANDLE pipe)
     return !PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr);
 }
 
-void serve_writes(CutterServer* server, HANDLE pipe, std::uint32_t stall_ms)
+// Marks a write connection's turn as over and lets the next ones have theirs.
+void finish_write_turn(CutterServer* server, int ticket)
+{
+    std::lock_guard<std::mutex> hold(server->lock);
+    server->writes_done.insert(ticket);
+    while (server->writes_done.erase(server->write_turn) != 0) {
+        ++server->write_turn;
+    }
+    server->changed.notify_all();
+}
+
+void serve_writes(CutterServer* server, HANDLE pipe, int ticket, std::uint32_t stall_ms)
 {
     // Until the cutter takes the bytes, the controller's write stays under way.
     if (stall_ms != 0 && !pause(server, stall_ms)) {
+        finish_write_turn(server, ticket);
         return;
     }
     char bytes[PIPE_BUFFER];
     DWORD count = 0;
+    bool first = true;
     while (transfer(server, pipe, false, bytes, sizeof bytes, &count)) {
-        std::lock_guard<std::mutex> hold(server->lock);
+        std::unique_lock<std::mutex> hold(server->lock);
+        while (first && server->write_turn != ticket &&
+               WaitForSingleObject(server->stop_event, 0) != WAIT_OBJECT_0) {
+            server->changed.wait_for(hold, std::chrono::milliseconds(20));
+        }
         receive_write(&server->model, std::string(bytes, count), seconds_since_start(server));
         report_lines(server);
         server->changed.notify_all();
+        hold.unlock();
+        if (first) {
+            finish_write_turn(server, ticket);
+            first = false;
+        }
+    }
+    if (first) {
+        finish_write_turn(server, ticket);
     }
 }
 
@@ -162,8 +193,12 @@ void serve_connection(CutterServer* server, Connection* connection)
         bool off = false;
         bool refuse = false;
         std::uint32_t stall = 0;
+        int ticket = 0;
         {
             std::lock_guard<std::mutex> hold(server->lock);
+            if (hello == HELLO_WRITE) {
+                ticket = ++server->write_tickets;
+            }
             off = server->model.switched_off;
             refuse = server->model.refuse_transfers;
             stall = server->model.write_stall_ms;
@@ -171,10 +206,19 @@ void serve_connection(CutterServer* server, Connection* connection)
         char answer = off ? ANSWER_SWITCHED_OFF : ANSWER_ACCEPTED;
         if (!refuse && transfer(server, pipe, true, &answer, 1, &count) && !off) {
             if (hello == HELLO_WRITE) {
-                serve_writes(server, pipe, stall);
+                serve_writes(server, pipe, ticket, stall);
+                ticket = 0;
             } else if (hello == HELLO_READ) {
                 serve_read(server, pipe);
             }
+        } else if (!refuse && off) {
+            // Let the library read the answer before the connection goes.
+            char rest[16];
+            while (transfer(server, pipe, false, rest, sizeof rest, &count)) {
+            }
+        }
+        if (ticket != 0) {
+            finish_write_turn(server, ticket);
         }
     }
     DisconnectNamedPipe(pipe);
