@@ -197,11 +197,21 @@ TEST_F(CutterOverUsb, RandomRepliesEndInADefinedCode)
 
 TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
 {
-    set([](CutterModel* m) { m->faults["FQ5"] = Fault::Scripted; m->scripted_reply = ""; });
-    const ResultCode code = ready_query();
-    // An empty reply either arrives as nothing (FQ5 still in the buffer: not ready) or never
-    // completes the read (time-out); both are defined outcomes, and neither hangs.
-    EXPECT_TRUE(code == RC_GENERAL_ERROR || code == RC_TRANSFER_TIMEOUT) << code;
+    // An empty reply completes the read with nothing: the command is still in the buffer and
+    // gives no number, which counts as the cutter's negative answer.
+    set([](CutterModel* m) {
+        m->scripted_reply = "";
+        for (const char* key : {"FQ5", "TB23", "TB71", "FA"}) {
+            m->faults[key] = Fault::Scripted;
+        }
+    });
+    EXPECT_EQ(ready_query(), RC_GENERAL_ERROR);
+    EXPECT_EQ(manual_mark_read(1, 1000, 1000), RC_MARK_READ_FAILURE);
+    std::int32_t x = 3, y = 4, feed = 5;
+    EXPECT_EQ(sensor_position_query(&x, &y), RC_SENSOR_QUERY_FAILED);
+    EXPECT_EQ(feed_correction_query(&feed), RC_FEED_QUERY_FAILED);
+    EXPECT_EQ(x, 3);
+    EXPECT_EQ(feed, 5);
 }
 
 }  // namespace
