@@ -209,35 +209,72 @@ ResultCode run(const CutterLink& link, const CommandSpec& spec,
     return run_command(link, spec, work, length, &reply);
 }
 
+// Commands without a reply: label and the code that replaces the general failure 50.
+constexpr CommandSpec no_reply(const char* label, ResultCode failure,
+                               std::uint32_t write_timeout = ORDINARY_TIMEOUT_MS)
+{
+    return CommandSpec{label, failure, write_timeout, 0, 0, -1, ReplyJudgement::None, 0, false};
+}
+
+// Commands with a reply, all written with the ordinary time-out.
+constexpr CommandSpec with_reply(const char* label, ResultCode failure, int reply_length,
+                                 std::uint32_t reply_timeout, int reply_cut,
+                                 ReplyJudgement judgement, ResultCode negative,
+                                 bool every_read_failure = false)
+{
+    return CommandSpec{label,     failure,   ORDINARY_TIMEOUT_MS, reply_length, reply_timeout,
+                       reply_cut, judgement, negative,            every_read_failure};
+}
+
 }  // namespace
 
-// Rows: label, code for 50, write time-out, reply length, reply time-out, cut index, judgement,
-// negative answer, every read failure mapped to the row's code.
-const CommandSpec START_NOTICE_SPEC = {LABEL_START_NOTICE, RC_START_NOTICE_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec CUT_CONDITION_SPEC = {LABEL_CUT_CONDITION, RC_ALL_CONDITIONS_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec TRACK_ENHANCING_SPEC = {LABEL_TRACK_ENHANCING, RC_TRACK_ENHANCING_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec CONDITION_NUMBER_SPEC = {LABEL_CONDITION_NUMBER, RC_CONDITION_NUMBER_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec CUT_SPEED_SPEC = {LABEL_CUT_SPEED, RC_CUT_SPEED_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec CUT_PRESSURE_SPEC = {LABEL_CUT_PRESSURE, RC_CUT_PRESSURE_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec CUTTER_OFFSET_SPEC = {LABEL_CUTTER_OFFSET, RC_CUTTER_OFFSET_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec THICK_MEDIA_SPEC = {LABEL_THICK_MEDIA, RC_THICK_MEDIA_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec ORIENTATION_SPEC = {LABEL_ORIENTATION, RC_ORIENTATION_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec BLADE_MOVE_SPEC = {LABEL_BLADE_MOVE, RC_BLADE_MOVE_FAILED, LONG_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec TEST_CUT_SPEC = {LABEL_TEST_CUT, RC_TEST_CUT_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec ORIGIN_SET_SPEC = {LABEL_ORIGIN_SET, RC_SET_ORIGIN_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec MARK_SIZE_SPEC = {LABEL_MARK_SIZE, RC_MARK_SIZE_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec SENSOR_SCAN_SPEC = {LABEL_SENSOR_SCAN, RC_SENSOR_SCAN_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
+const CommandSpec START_NOTICE_SPEC     = no_reply(LABEL_START_NOTICE, RC_START_NOTICE_FAILED);
+const CommandSpec CUT_CONDITION_SPEC    = no_reply(LABEL_CUT_CONDITION, RC_ALL_CONDITIONS_FAILED);
+const CommandSpec TRACK_ENHANCING_SPEC  = no_reply(LABEL_TRACK_ENHANCING, RC_TRACK_ENHANCING_FAILED);
+const CommandSpec CONDITION_NUMBER_SPEC = no_reply(LABEL_CONDITION_NUMBER, RC_CONDITION_NUMBER_FAILED);
+const CommandSpec CUT_SPEED_SPEC        = no_reply(LABEL_CUT_SPEED, RC_CUT_SPEED_FAILED);
+const CommandSpec CUT_PRESSURE_SPEC     = no_reply(LABEL_CUT_PRESSURE, RC_CUT_PRESSURE_FAILED);
+const CommandSpec CUTTER_OFFSET_SPEC    = no_reply(LABEL_CUTTER_OFFSET, RC_CUTTER_OFFSET_FAILED);
+const CommandSpec THICK_MEDIA_SPEC      = no_reply(LABEL_THICK_MEDIA, RC_THICK_MEDIA_FAILED);
+const CommandSpec ORIENTATION_SPEC      = no_reply(LABEL_ORIENTATION, RC_ORIENTATION_FAILED);
+const CommandSpec BLADE_MOVE_SPEC       = no_reply(LABEL_BLADE_MOVE, RC_BLADE_MOVE_FAILED, LONG_TIMEOUT_MS);
+const CommandSpec TEST_CUT_SPEC         = no_reply(LABEL_TEST_CUT, RC_TEST_CUT_FAILED);
+const CommandSpec ORIGIN_SET_SPEC       = no_reply(LABEL_ORIGIN_SET, RC_SET_ORIGIN_FAILED);
+const CommandSpec MARK_SIZE_SPEC        = no_reply(LABEL_MARK_SIZE, RC_MARK_SIZE_FAILED);
+const CommandSpec SENSOR_SCAN_SPEC      = no_reply(LABEL_SENSOR_SCAN, RC_SENSOR_SCAN_FAILED);
 // The feed correction shares its label with the condition-number command.
-const CommandSpec FEED_CORRECTION_SPEC = {LABEL_CONDITION_NUMBER, RC_FEED_WRITE_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec SENSOR_POSITION_SPEC = {LABEL_SENSOR_POSITION, RC_SENSOR_WRITE_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec FULL_CHECK_SPEC = {LABEL_FULL_CHECK, RC_BUFFER_CHECK_FAILED, ORDINARY_TIMEOUT_MS, 0, 0, -1, ReplyJudgement::None, 0, false};
-const CommandSpec FREE_CHECK_SPEC = {LABEL_FREE_CHECK, RC_BUFFER_CHECK_FAILED, ORDINARY_TIMEOUT_MS, 2, ORDINARY_TIMEOUT_MS, -1, ReplyJudgement::BufferFree, RC_BUFFER_NOT_FREE, false};
-const CommandSpec VERSION_SPEC = {LABEL_VERSION, RC_VERSION_QUERY_FAILED, ORDINARY_TIMEOUT_MS, 10, VERSION_TIMEOUT_MS, 9, ReplyJudgement::Version, RC_OTHER_MODEL, false};
-const CommandSpec READY_SPEC = {LABEL_READY, RC_READY_QUERY_FAILED, ORDINARY_TIMEOUT_MS, 6, ORDINARY_TIMEOUT_MS, 5, ReplyJudgement::Ready, RC_GENERAL_ERROR, false};
-const CommandSpec AUTO_MARK_READ_SPEC = {LABEL_AUTO_MARK, RC_AUTO_MARK_SEARCH_FAILED, ORDINARY_TIMEOUT_MS, 6, LONG_TIMEOUT_MS, 5, ReplyJudgement::MarkRead, RC_AUTO_MARK_READ_FAILURE, true};
-const CommandSpec MANUAL_MARK_READ_SPEC = {LABEL_MANUAL_MARK, RC_MANUAL_MARK_READ_FAILED, ORDINARY_TIMEOUT_MS, 6, LONG_TIMEOUT_MS, 5, ReplyJudgement::MarkRead, RC_MARK_READ_FAILURE, true};
-const CommandSpec SENSOR_QUERY_SPEC = {LABEL_SENSOR_QUERY, RC_SENSOR_QUERY_FAILED, ORDINARY_TIMEOUT_MS, 12, ORDINARY_TIMEOUT_MS, 11, ReplyJudgement::SensorPair, RC_SENSOR_QUERY_FAILED, false};
-const CommandSpec FEED_QUERY_SPEC = {LABEL_FEED_QUERY, RC_FEED_QUERY_FAILED, ORDINARY_TIMEOUT_MS, 12, ORDINARY_TIMEOUT_MS, 11, ReplyJudgement::FeedPair, RC_FEED_QUERY_FAILED, false};
+const CommandSpec FEED_CORRECTION_SPEC  = no_reply(LABEL_CONDITION_NUMBER, RC_FEED_WRITE_FAILED);
+const CommandSpec SENSOR_POSITION_SPEC  = no_reply(LABEL_SENSOR_POSITION, RC_SENSOR_WRITE_FAILED);
+const CommandSpec FULL_CHECK_SPEC       = no_reply(LABEL_FULL_CHECK, RC_BUFFER_CHECK_FAILED);
+
+//                                                  label, code for 50,
+//                                                  length, time-out, cut at, judgement, negative
+const CommandSpec FREE_CHECK_SPEC       = with_reply(LABEL_FREE_CHECK, RC_BUFFER_CHECK_FAILED,
+                                                     2, ORDINARY_TIMEOUT_MS, -1,
+                                                     ReplyJudgement::BufferFree, RC_BUFFER_NOT_FREE);
+const CommandSpec VERSION_SPEC          = with_reply(LABEL_VERSION, RC_VERSION_QUERY_FAILED,
+                                                     10, VERSION_TIMEOUT_MS, 9,
+                                                     ReplyJudgement::Version, RC_OTHER_MODEL);
+// Not ready is the general code 50 itself; a transport failure is 101.
+const CommandSpec READY_SPEC            = with_reply(LABEL_READY, RC_READY_QUERY_FAILED,
+                                                     6, ORDINARY_TIMEOUT_MS, 5,
+                                                     ReplyJudgement::Ready, RC_GENERAL_ERROR);
+// The mark reads turn every failure of their read, not only 50, into their own code.
+const CommandSpec AUTO_MARK_READ_SPEC   = with_reply(LABEL_AUTO_MARK, RC_AUTO_MARK_SEARCH_FAILED,
+                                                     6, LONG_TIMEOUT_MS, 5,
+                                                     ReplyJudgement::MarkRead,
+                                                     RC_AUTO_MARK_READ_FAILURE, true);
+const CommandSpec MANUAL_MARK_READ_SPEC = with_reply(LABEL_MANUAL_MARK, RC_MANUAL_MARK_READ_FAILED,
+                                                     6, LONG_TIMEOUT_MS, 5,
+                                                     ReplyJudgement::MarkRead,
+                                                     RC_MARK_READ_FAILURE, true);
+const CommandSpec SENSOR_QUERY_SPEC     = with_reply(LABEL_SENSOR_QUERY, RC_SENSOR_QUERY_FAILED,
+                                                     12, ORDINARY_TIMEOUT_MS, 11,
+                                                     ReplyJudgement::SensorPair,
+                                                     RC_SENSOR_QUERY_FAILED);
+const CommandSpec FEED_QUERY_SPEC       = with_reply(LABEL_FEED_QUERY, RC_FEED_QUERY_FAILED,
+                                                     12, ORDINARY_TIMEOUT_MS, 11,
+                                                     ReplyJudgement::FeedPair, RC_FEED_QUERY_FAILED);
 
 ResultCode run_command(const CutterLink& link, const CommandSpec& spec,
                        char (&work)[COMMAND_BUFFER_SIZE], std::uint32_t length,

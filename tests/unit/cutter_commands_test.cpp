@@ -214,4 +214,25 @@ TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
     EXPECT_EQ(feed, 5);
 }
 
+TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTextsAndSendsNothing)
+{
+    char version[VERSION_TEXT_SIZE] = {};
+    g_demo_mode = DEMO_VERSION_1;
+    EXPECT_EQ(version_query(version), RC_SUCCESS);
+    EXPECT_STREQ(version, "1.00 Demo Mode");
+    g_demo_mode = DEMO_VERSION_2;
+    EXPECT_EQ(version_query(version), RC_SUCCESS);
+    EXPECT_STREQ(version, "2.01 Demo Mode");
+    std::int32_t x = 0, y = 0, feed = 9;
+    EXPECT_EQ(sensor_position_query(&x, &y), RC_SUCCESS);
+    EXPECT_EQ(feed_correction_query(&feed), RC_SUCCESS);
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(y, 40);
+    EXPECT_EQ(feed, 0);
+    set([](CutterModel* m) { m->switched_off = true; });  // would give 57 if anything were sent
+    EXPECT_EQ(cut_speed_command(4), RC_SUCCESS);
+    EXPECT_EQ(ready_query(), RC_SUCCESS);
+    EXPECT_EQ(model().writes, 0);
+}
+
 }  // namespace
