@@ -109,21 +109,21 @@ bool is_scanf_space(char c)
 
 // Judges a reply that has been cut at its index. A reply that does not give the number a
 // judgement needs counts as the cutter's negative answer.
-ResultCode judge_reply(const CommandSpec& spec, char (&work)[COMMAND_BUFFER_SIZE],
+ResultCode judge_reply(const CommandRow& row, char (&work)[COMMAND_BUFFER_SIZE],
                        CommandReply* reply)
 {
-    switch (spec.judgement) {
+    switch (row.judgement) {
     case ReplyJudgement::None:
         return RC_SUCCESS;
     case ReplyJudgement::BufferFree:
-        return work[0] == '0' ? RC_SUCCESS : spec.negative;
+        return work[0] == '0' ? RC_SUCCESS : row.negative;
     case ReplyJudgement::Version: {
         // One character, a number, a word (" 2.01 KVX"). The number is skipped, so "%*f"
         // reads it exactly as "%*lf" would.
         char word[COMMAND_BUFFER_SIZE] = {};
         if (std::sscanf(work, "%*c %*f %511s", word) < 1 ||
             std::strcmp(word, CUTTER_MODEL_WORD) != 0) {
-            return spec.negative;
+            return row.negative;
         }
         // The version text is the reply's characters at indexes 1 to 4 ("2.01").
         for (int i = 5; i <= 8; ++i) {
@@ -134,17 +134,17 @@ ResultCode judge_reply(const CommandSpec& spec, char (&work)[COMMAND_BUFFER_SIZE
     }
     case ReplyJudgement::Ready: {
         std::int32_t value = 0;
-        return scan_decimal(work, &value) != 0 && value == 1 ? RC_SUCCESS : spec.negative;
+        return scan_decimal(work, &value) != 0 && value == 1 ? RC_SUCCESS : row.negative;
     }
     case ReplyJudgement::MarkRead: {
         std::int32_t value = 0;
-        return scan_decimal(work, &value) != 0 && value == 0 ? RC_SUCCESS : spec.negative;
+        return scan_decimal(work, &value) != 0 && value == 0 ? RC_SUCCESS : row.negative;
     }
     case ReplyJudgement::SensorPair: {
         std::int32_t x = 0;
         std::int32_t y = 0;
         if (scan_decimal_pair(work, &x, &y) < 2) {
-            return spec.negative;
+            return row.negative;
         }
         // Stored even when out of range: the calibration dialog shows what the cutter holds.
         reply->first = saturate(static_cast<std::int64_t>(x) + SENSOR_CORRECTION_OFFSET);
@@ -152,29 +152,29 @@ ResultCode judge_reply(const CommandSpec& spec, char (&work)[COMMAND_BUFFER_SIZE
         reply->stored = true;
         const bool in_range = reply->first >= 0 && reply->first <= SENSOR_CORRECTION_MAX &&
                               reply->second >= 0 && reply->second <= SENSOR_CORRECTION_MAX;
-        return in_range ? RC_SUCCESS : spec.negative;
+        return in_range ? RC_SUCCESS : row.negative;
     }
     case ReplyJudgement::FeedPair: {
         std::int32_t wire = 0;
         std::int32_t unused = 0;
         if (scan_decimal_pair(work, &wire, &unused) < 1) {
-            return spec.negative;
+            return row.negative;
         }
         // 0.01 % on the wire, 0.001 % in the program.
         reply->first = saturate(static_cast<std::int64_t>(wire) * 10);
         reply->stored = true;
         const bool in_range =
             reply->first >= -FEED_CORRECTION_LIMIT && reply->first <= FEED_CORRECTION_LIMIT;
-        return in_range ? RC_SUCCESS : spec.negative;
+        return in_range ? RC_SUCCESS : row.negative;
     }
     }
-    return spec.negative;
+    return row.negative;
 }
 
 // The fixed answers of demo mode.
-ResultCode demo_answer(const CutterLink& link, const CommandSpec& spec, CommandReply* reply)
+ResultCode demo_answer(const CutterLink& link, const CommandRow& row, CommandReply* reply)
 {
-    switch (spec.judgement) {
+    switch (row.judgement) {
     case ReplyJudgement::MarkRead:
         link.sleep(DEMO_MARK_READ_MS);
         return RC_SUCCESS;
@@ -202,81 +202,81 @@ std::uint32_t text_length(const char (&work)[COMMAND_BUFFER_SIZE])
 }
 
 // Runs a command without a reply (or whose reply leaves nothing for the caller).
-ResultCode run(const CutterLink& link, const CommandSpec& spec,
+ResultCode run(const CutterLink& link, const CommandRow& row,
                char (&work)[COMMAND_BUFFER_SIZE], std::uint32_t length)
 {
     CommandReply reply = {};
-    return run_command(link, spec, work, length, &reply);
+    return run_command(link, row, work, length, &reply);
 }
 
 // Commands without a reply: label and the code that replaces the general failure 50.
-constexpr CommandSpec no_reply(const char* label, ResultCode failure,
+constexpr CommandRow no_reply(const char* label, ResultCode failure,
                                std::uint32_t write_timeout = ORDINARY_TIMEOUT_MS)
 {
-    return CommandSpec{label, failure, write_timeout, 0, 0, -1, ReplyJudgement::None, 0, false};
+    return CommandRow{label, failure, write_timeout, 0, 0, -1, ReplyJudgement::None, 0, false};
 }
 
 // Commands with a reply, all written with the ordinary time-out.
-constexpr CommandSpec with_reply(const char* label, ResultCode failure, int reply_length,
+constexpr CommandRow with_reply(const char* label, ResultCode failure, int reply_length,
                                  std::uint32_t reply_timeout, int reply_cut,
                                  ReplyJudgement judgement, ResultCode negative,
                                  bool every_read_failure = false)
 {
-    return CommandSpec{label,     failure,   ORDINARY_TIMEOUT_MS, reply_length, reply_timeout,
+    return CommandRow{label,     failure,   ORDINARY_TIMEOUT_MS, reply_length, reply_timeout,
                        reply_cut, judgement, negative,            every_read_failure};
 }
 
 }  // namespace
 
-const CommandSpec START_NOTICE_SPEC     = no_reply(LABEL_START_NOTICE, RC_START_NOTICE_FAILED);
-const CommandSpec CUT_CONDITION_SPEC    = no_reply(LABEL_CUT_CONDITION, RC_ALL_CONDITIONS_FAILED);
-const CommandSpec TRACK_ENHANCING_SPEC  = no_reply(LABEL_TRACK_ENHANCING, RC_TRACK_ENHANCING_FAILED);
-const CommandSpec CONDITION_NUMBER_SPEC = no_reply(LABEL_CONDITION_NUMBER, RC_CONDITION_NUMBER_FAILED);
-const CommandSpec CUT_SPEED_SPEC        = no_reply(LABEL_CUT_SPEED, RC_CUT_SPEED_FAILED);
-const CommandSpec CUT_PRESSURE_SPEC     = no_reply(LABEL_CUT_PRESSURE, RC_CUT_PRESSURE_FAILED);
-const CommandSpec CUTTER_OFFSET_SPEC    = no_reply(LABEL_CUTTER_OFFSET, RC_CUTTER_OFFSET_FAILED);
-const CommandSpec THICK_MEDIA_SPEC      = no_reply(LABEL_THICK_MEDIA, RC_THICK_MEDIA_FAILED);
-const CommandSpec ORIENTATION_SPEC      = no_reply(LABEL_ORIENTATION, RC_ORIENTATION_FAILED);
-const CommandSpec BLADE_MOVE_SPEC       = no_reply(LABEL_BLADE_MOVE, RC_BLADE_MOVE_FAILED, LONG_TIMEOUT_MS);
-const CommandSpec TEST_CUT_SPEC         = no_reply(LABEL_TEST_CUT, RC_TEST_CUT_FAILED);
-const CommandSpec ORIGIN_SET_SPEC       = no_reply(LABEL_ORIGIN_SET, RC_SET_ORIGIN_FAILED);
-const CommandSpec MARK_SIZE_SPEC        = no_reply(LABEL_MARK_SIZE, RC_MARK_SIZE_FAILED);
-const CommandSpec SENSOR_SCAN_SPEC      = no_reply(LABEL_SENSOR_SCAN, RC_SENSOR_SCAN_FAILED);
+const CommandRow START_NOTICE_ROW     = no_reply(LABEL_START_NOTICE, RC_START_NOTICE_FAILED);
+const CommandRow CUT_CONDITION_ROW    = no_reply(LABEL_CUT_CONDITION, RC_ALL_CONDITIONS_FAILED);
+const CommandRow TRACK_ENHANCING_ROW  = no_reply(LABEL_TRACK_ENHANCING, RC_TRACK_ENHANCING_FAILED);
+const CommandRow CONDITION_NUMBER_ROW = no_reply(LABEL_CONDITION_NUMBER, RC_CONDITION_NUMBER_FAILED);
+const CommandRow CUT_SPEED_ROW        = no_reply(LABEL_CUT_SPEED, RC_CUT_SPEED_FAILED);
+const CommandRow CUT_PRESSURE_ROW     = no_reply(LABEL_CUT_PRESSURE, RC_CUT_PRESSURE_FAILED);
+const CommandRow CUTTER_OFFSET_ROW    = no_reply(LABEL_CUTTER_OFFSET, RC_CUTTER_OFFSET_FAILED);
+const CommandRow THICK_MEDIA_ROW      = no_reply(LABEL_THICK_MEDIA, RC_THICK_MEDIA_FAILED);
+const CommandRow ORIENTATION_ROW      = no_reply(LABEL_ORIENTATION, RC_ORIENTATION_FAILED);
+const CommandRow BLADE_MOVE_ROW       = no_reply(LABEL_BLADE_MOVE, RC_BLADE_MOVE_FAILED, LONG_TIMEOUT_MS);
+const CommandRow TEST_CUT_ROW         = no_reply(LABEL_TEST_CUT, RC_TEST_CUT_FAILED);
+const CommandRow ORIGIN_SET_ROW       = no_reply(LABEL_ORIGIN_SET, RC_SET_ORIGIN_FAILED);
+const CommandRow MARK_SIZE_ROW        = no_reply(LABEL_MARK_SIZE, RC_MARK_SIZE_FAILED);
+const CommandRow SENSOR_SCAN_ROW      = no_reply(LABEL_SENSOR_SCAN, RC_SENSOR_SCAN_FAILED);
 // The feed correction shares its label with the condition-number command.
-const CommandSpec FEED_CORRECTION_SPEC  = no_reply(LABEL_CONDITION_NUMBER, RC_FEED_WRITE_FAILED);
-const CommandSpec SENSOR_POSITION_SPEC  = no_reply(LABEL_SENSOR_POSITION, RC_SENSOR_WRITE_FAILED);
-const CommandSpec FULL_CHECK_SPEC       = no_reply(LABEL_FULL_CHECK, RC_BUFFER_CHECK_FAILED);
+const CommandRow FEED_CORRECTION_ROW  = no_reply(LABEL_CONDITION_NUMBER, RC_FEED_WRITE_FAILED);
+const CommandRow SENSOR_POSITION_ROW  = no_reply(LABEL_SENSOR_POSITION, RC_SENSOR_WRITE_FAILED);
+const CommandRow FULL_CHECK_ROW       = no_reply(LABEL_FULL_CHECK, RC_BUFFER_CHECK_FAILED);
 
 //                                                  label, code for 50,
 //                                                  length, time-out, cut at, judgement, negative
-const CommandSpec FREE_CHECK_SPEC       = with_reply(LABEL_FREE_CHECK, RC_BUFFER_CHECK_FAILED,
+const CommandRow FREE_CHECK_ROW       = with_reply(LABEL_FREE_CHECK, RC_BUFFER_CHECK_FAILED,
                                                      2, ORDINARY_TIMEOUT_MS, -1,
                                                      ReplyJudgement::BufferFree, RC_BUFFER_NOT_FREE);
-const CommandSpec VERSION_SPEC          = with_reply(LABEL_VERSION, RC_VERSION_QUERY_FAILED,
+const CommandRow VERSION_ROW          = with_reply(LABEL_VERSION, RC_VERSION_QUERY_FAILED,
                                                      10, VERSION_TIMEOUT_MS, 9,
                                                      ReplyJudgement::Version, RC_OTHER_MODEL);
 // Not ready is the general code 50 itself; a transport failure is 101.
-const CommandSpec READY_SPEC            = with_reply(LABEL_READY, RC_READY_QUERY_FAILED,
+const CommandRow READY_ROW            = with_reply(LABEL_READY, RC_READY_QUERY_FAILED,
                                                      6, ORDINARY_TIMEOUT_MS, 5,
                                                      ReplyJudgement::Ready, RC_GENERAL_ERROR);
 // The mark reads turn every failure of their read, not only 50, into their own code.
-const CommandSpec AUTO_MARK_READ_SPEC   = with_reply(LABEL_AUTO_MARK, RC_AUTO_MARK_SEARCH_FAILED,
+const CommandRow AUTO_MARK_READ_ROW   = with_reply(LABEL_AUTO_MARK, RC_AUTO_MARK_SEARCH_FAILED,
                                                      6, LONG_TIMEOUT_MS, 5,
                                                      ReplyJudgement::MarkRead,
                                                      RC_AUTO_MARK_READ_FAILURE, true);
-const CommandSpec MANUAL_MARK_READ_SPEC = with_reply(LABEL_MANUAL_MARK, RC_MANUAL_MARK_READ_FAILED,
+const CommandRow MANUAL_MARK_READ_ROW = with_reply(LABEL_MANUAL_MARK, RC_MANUAL_MARK_READ_FAILED,
                                                      6, LONG_TIMEOUT_MS, 5,
                                                      ReplyJudgement::MarkRead,
                                                      RC_MARK_READ_FAILURE, true);
-const CommandSpec SENSOR_QUERY_SPEC     = with_reply(LABEL_SENSOR_QUERY, RC_SENSOR_QUERY_FAILED,
+const CommandRow SENSOR_QUERY_ROW     = with_reply(LABEL_SENSOR_QUERY, RC_SENSOR_QUERY_FAILED,
                                                      12, ORDINARY_TIMEOUT_MS, 11,
                                                      ReplyJudgement::SensorPair,
                                                      RC_SENSOR_QUERY_FAILED);
-const CommandSpec FEED_QUERY_SPEC       = with_reply(LABEL_FEED_QUERY, RC_FEED_QUERY_FAILED,
+const CommandRow FEED_QUERY_ROW       = with_reply(LABEL_FEED_QUERY, RC_FEED_QUERY_FAILED,
                                                      12, ORDINARY_TIMEOUT_MS, 11,
                                                      ReplyJudgement::FeedPair, RC_FEED_QUERY_FAILED);
 
-ResultCode run_command(const CutterLink& link, const CommandSpec& spec,
+ResultCode run_command(const CutterLink& link, const CommandRow& row,
                        char (&work)[COMMAND_BUFFER_SIZE], std::uint32_t length,
                        CommandReply* reply)
 {
@@ -284,30 +284,30 @@ ResultCode run_command(const CutterLink& link, const CommandSpec& spec,
     reply->version_text[0] = '\0';
     // The debugger line shows the command as a string: up to its first zero byte.
     work[COMMAND_BUFFER_SIZE - 1] = '\0';
-    link.debug_output(spec.label);
+    link.debug_output(row.label);
     link.debug_output(work);
     link.debug_output("\n");
 
     if (link.demo_mode != 0) {
-        return demo_answer(link, spec, reply);
+        return demo_answer(link, row, reply);
     }
-    const ResultCode written = link.write_bytes(work, length, spec.write_timeout);
+    const ResultCode written = link.write_bytes(work, length, row.write_timeout);
     if (written != RC_SUCCESS) {
-        return map_transport_failure(written, spec.failure);
+        return map_transport_failure(written, row.failure);
     }
-    if (spec.reply_length == 0) {
+    if (row.reply_length == 0) {
         return RC_SUCCESS;
     }
     // The reply overwrites the command; what it does not cover stays as it was.
-    const ResultCode read = link.read_bytes(work, static_cast<std::uint32_t>(spec.reply_length),
-                                            spec.reply_timeout);
+    const ResultCode read = link.read_bytes(work, static_cast<std::uint32_t>(row.reply_length),
+                                            row.reply_timeout);
     if (read != RC_SUCCESS) {
-        return spec.every_read_failure ? spec.failure : map_transport_failure(read, spec.failure);
+        return row.every_read_failure ? row.failure : map_transport_failure(read, row.failure);
     }
-    if (spec.reply_cut >= 0) {
-        work[spec.reply_cut] = '\0';
+    if (row.reply_cut >= 0) {
+        work[row.reply_cut] = '\0';
     }
-    return judge_reply(spec, work, reply);
+    return judge_reply(row, work, reply);
 }
 
 std::int32_t mark_distance_steps(std::int32_t micrometres)
@@ -393,7 +393,7 @@ ResultCode start_notice_command(const CutterLink& link)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "TT" ETX_TEXT);
-    return run(link, START_NOTICE_SPEC, work, text_length(work));
+    return run(link, START_NOTICE_ROW, work, text_length(work));
 }
 
 ResultCode cut_condition_command(const CutterLink& link, int condition_number, int speed,
@@ -403,21 +403,21 @@ ResultCode cut_condition_command(const CutterLink& link, int condition_number, i
     std::snprintf(
         work, sizeof work, "FW%d" ETX_TEXT "!%d" ETX_TEXT "*0,%d" ETX_TEXT "FC%d" ETX_TEXT, condition_number,
         speed, pressure, offset);
-    return run(link, CUT_CONDITION_SPEC, work, text_length(work));
+    return run(link, CUT_CONDITION_ROW, work, text_length(work));
 }
 
 ResultCode track_enhancing_command(const CutterLink& link, int on)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FY%d" ETX_TEXT, on);
-    return run(link, TRACK_ENHANCING_SPEC, work, text_length(work));
+    return run(link, TRACK_ENHANCING_ROW, work, text_length(work));
 }
 
 ResultCode condition_number_command(const CutterLink& link, int condition_number)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FW%d" ETX_TEXT, condition_number);
-    return run(link, CONDITION_NUMBER_SPEC, work,
+    return run(link, CONDITION_NUMBER_ROW, work,
                text_length(work));
 }
 
@@ -425,35 +425,35 @@ ResultCode cut_speed_command(const CutterLink& link, int speed)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "!%d" ETX_TEXT, speed);
-    return run(link, CUT_SPEED_SPEC, work, text_length(work));
+    return run(link, CUT_SPEED_ROW, work, text_length(work));
 }
 
 ResultCode cut_pressure_command(const CutterLink& link, int pressure)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "*0,%d" ETX_TEXT, pressure);
-    return run(link, CUT_PRESSURE_SPEC, work, text_length(work));
+    return run(link, CUT_PRESSURE_ROW, work, text_length(work));
 }
 
 ResultCode cutter_offset_command(const CutterLink& link, int offset)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FC%d" ETX_TEXT, offset);
-    return run(link, CUTTER_OFFSET_SPEC, work, text_length(work));
+    return run(link, CUTTER_OFFSET_ROW, work, text_length(work));
 }
 
 ResultCode thick_media_command(const CutterLink& link, int on)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FE%d" ETX_TEXT, on);
-    return run(link, THICK_MEDIA_SPEC, work, text_length(work));
+    return run(link, THICK_MEDIA_ROW, work, text_length(work));
 }
 
 ResultCode orientation_command(const CutterLink& link, int orientation)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FN%d" ETX_TEXT, orientation);
-    return run(link, ORIENTATION_SPEC, work, text_length(work));
+    return run(link, ORIENTATION_ROW, work, text_length(work));
 }
 
 ResultCode blade_move_command(const CutterLink& link, int direction_mask, int moving)
@@ -463,28 +463,28 @@ ResultCode blade_move_command(const CutterLink& link, int direction_mask, int mo
     work[0] = ESC;
     work[1] = '\x00';
     work[2] = static_cast<char>(blade_direction_bits(direction_mask, moving));
-    return run(link, BLADE_MOVE_SPEC, work, 3);
+    return run(link, BLADE_MOVE_ROW, work, 3);
 }
 
 ResultCode test_cut(const CutterLink& link)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FH" ETX_TEXT);
-    return run(link, TEST_CUT_SPEC, work, text_length(work));
+    return run(link, TEST_CUT_ROW, work, text_length(work));
 }
 
 ResultCode origin_set(const CutterLink& link)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FJ" ETX_TEXT);
-    return run(link, ORIGIN_SET_SPEC, work, text_length(work));
+    return run(link, ORIGIN_SET_ROW, work, text_length(work));
 }
 
 ResultCode mark_size_command(const CutterLink& link, double size_mm)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "TB51,%d" ETX_TEXT, static_cast<int>(mark_size_steps(size_mm)));
-    return run(link, MARK_SIZE_SPEC, work,
+    return run(link, MARK_SIZE_ROW, work,
                text_length(work));
 }
 
@@ -492,7 +492,7 @@ ResultCode sensor_scan_command(const CutterLink& link)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "TB70" ETX_TEXT);
-    return run(link, SENSOR_SCAN_SPEC, work, text_length(work));
+    return run(link, SENSOR_SCAN_ROW, work, text_length(work));
 }
 
 ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_correction)
@@ -500,7 +500,7 @@ ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_cor
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FB%d,0" ETX_TEXT,
                               static_cast<int>(feed_correction_wire(feed_correction)));
-    return run(link, FEED_CORRECTION_SPEC, work,
+    return run(link, FEED_CORRECTION_ROW, work,
                text_length(work));
 }
 
@@ -510,7 +510,7 @@ ResultCode sensor_position_command(const CutterLink& link, std::int32_t x, std::
     const int wire_x = saturate(static_cast<std::int64_t>(x) - SENSOR_CORRECTION_OFFSET);
     const int wire_y = saturate(static_cast<std::int64_t>(y) - SENSOR_CORRECTION_OFFSET);
     std::snprintf(work, sizeof work, "TB72,%d,%d" ETX_TEXT, wire_x, wire_y);
-    return run(link, SENSOR_POSITION_SPEC, work,
+    return run(link, SENSOR_POSITION_ROW, work,
                text_length(work));
 }
 
@@ -519,14 +519,14 @@ ResultCode buffer_check(const CutterLink& link)
     // Two writes, each with its own debugger line: "is the buffer full", then "is it free",
     // whose 2-byte reply is judged.
     char work[COMMAND_BUFFER_SIZE] = {ESC, '\x04'};
-    const ResultCode full = run(link, FULL_CHECK_SPEC, work, 2);
+    const ResultCode full = run(link, FULL_CHECK_ROW, work, 2);
     if (full != RC_SUCCESS) {
         return full;
     }
     std::memset(work, 0, sizeof work);
     work[0] = ESC;
     work[1] = '\x05';
-    return run(link, FREE_CHECK_SPEC, work, 2);
+    return run(link, FREE_CHECK_ROW, work, 2);
 }
 
 ResultCode version_query(const CutterLink& link, char* version_text)
@@ -535,7 +535,7 @@ ResultCode version_query(const CutterLink& link, char* version_text)
     CommandReply reply = {};
     std::snprintf(work, sizeof work, "FG" ETX_TEXT);
     const ResultCode code =
-        run_command(link, VERSION_SPEC, work, text_length(work), &reply);
+        run_command(link, VERSION_ROW, work, text_length(work), &reply);
     if (code == RC_SUCCESS) {
         std::snprintf(version_text, VERSION_TEXT_SIZE, "%s", reply.version_text);
     }
@@ -546,7 +546,7 @@ ResultCode ready_query(const CutterLink& link)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::snprintf(work, sizeof work, "FQ5" ETX_TEXT);
-    return run(link, READY_SPEC, work, text_length(work));
+    return run(link, READY_ROW, work, text_length(work));
 }
 
 ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
@@ -557,7 +557,7 @@ ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
         work, sizeof work, "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB123,%d,%d" ETX_TEXT, static_cast<int>(read_arg),
         static_cast<int>(mark_distance_steps(horizontal_um)),
         static_cast<int>(mark_distance_steps(vertical_um)));
-    return run(link, AUTO_MARK_READ_SPEC, work, text_length(work));
+    return run(link, AUTO_MARK_READ_ROW, work, text_length(work));
 }
 
 ResultCode manual_mark_read(const CutterLink& link, std::int32_t read_arg,
@@ -568,7 +568,7 @@ ResultCode manual_mark_read(const CutterLink& link, std::int32_t read_arg,
         work, sizeof work, "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB23,%d,%d" ETX_TEXT, static_cast<int>(read_arg),
         static_cast<int>(mark_distance_steps(horizontal_um)),
         static_cast<int>(mark_distance_steps(vertical_um)));
-    return run(link, MANUAL_MARK_READ_SPEC, work, text_length(work));
+    return run(link, MANUAL_MARK_READ_ROW, work, text_length(work));
 }
 
 ResultCode sensor_position_query(const CutterLink& link, std::int32_t* x, std::int32_t* y)
@@ -577,7 +577,7 @@ ResultCode sensor_position_query(const CutterLink& link, std::int32_t* x, std::i
     CommandReply reply = {};
     std::snprintf(work, sizeof work, "TB71" ETX_TEXT);
     const ResultCode code =
-        run_command(link, SENSOR_QUERY_SPEC, work, text_length(work), &reply);
+        run_command(link, SENSOR_QUERY_ROW, work, text_length(work), &reply);
     if (reply.stored) {
         *x = reply.first;
         *y = reply.second;
@@ -591,7 +591,7 @@ ResultCode feed_correction_query(const CutterLink& link, std::int32_t* feed_corr
     CommandReply reply = {};
     std::snprintf(work, sizeof work, "FA" ETX_TEXT);
     const ResultCode code =
-        run_command(link, FEED_QUERY_SPEC, work, text_length(work), &reply);
+        run_command(link, FEED_QUERY_ROW, work, text_length(work), &reply);
     if (reply.stored) {
         *feed_correction = reply.first;
     }

@@ -55,7 +55,7 @@ enum class ReplyJudgement {
 };
 
 // One row per command.
-struct CommandSpec {
+struct CommandRow {
     const char*    label;          // CP932 bytes of the Japanese label
     ResultCode     failure;        // replaces the transport's general failure 50
     std::uint32_t  write_timeout;  // milliseconds
@@ -76,34 +76,34 @@ struct CommandReply {
 };
 
 // The rows. Each names its label in Unicode beside it in cutter_protocol.cpp.
-extern const CommandSpec START_NOTICE_SPEC;
-extern const CommandSpec CUT_CONDITION_SPEC;
-extern const CommandSpec TRACK_ENHANCING_SPEC;
-extern const CommandSpec CONDITION_NUMBER_SPEC;
-extern const CommandSpec CUT_SPEED_SPEC;
-extern const CommandSpec CUT_PRESSURE_SPEC;
-extern const CommandSpec CUTTER_OFFSET_SPEC;
-extern const CommandSpec THICK_MEDIA_SPEC;
-extern const CommandSpec ORIENTATION_SPEC;
-extern const CommandSpec BLADE_MOVE_SPEC;
-extern const CommandSpec TEST_CUT_SPEC;
-extern const CommandSpec ORIGIN_SET_SPEC;
-extern const CommandSpec MARK_SIZE_SPEC;
-extern const CommandSpec SENSOR_SCAN_SPEC;
-extern const CommandSpec FEED_CORRECTION_SPEC;
-extern const CommandSpec SENSOR_POSITION_SPEC;
-extern const CommandSpec FULL_CHECK_SPEC;
-extern const CommandSpec FREE_CHECK_SPEC;
-extern const CommandSpec VERSION_SPEC;
-extern const CommandSpec READY_SPEC;
-extern const CommandSpec AUTO_MARK_READ_SPEC;
-extern const CommandSpec MANUAL_MARK_READ_SPEC;
-extern const CommandSpec SENSOR_QUERY_SPEC;
-extern const CommandSpec FEED_QUERY_SPEC;
+extern const CommandRow START_NOTICE_ROW;
+extern const CommandRow CUT_CONDITION_ROW;
+extern const CommandRow TRACK_ENHANCING_ROW;
+extern const CommandRow CONDITION_NUMBER_ROW;
+extern const CommandRow CUT_SPEED_ROW;
+extern const CommandRow CUT_PRESSURE_ROW;
+extern const CommandRow CUTTER_OFFSET_ROW;
+extern const CommandRow THICK_MEDIA_ROW;
+extern const CommandRow ORIENTATION_ROW;
+extern const CommandRow BLADE_MOVE_ROW;
+extern const CommandRow TEST_CUT_ROW;
+extern const CommandRow ORIGIN_SET_ROW;
+extern const CommandRow MARK_SIZE_ROW;
+extern const CommandRow SENSOR_SCAN_ROW;
+extern const CommandRow FEED_CORRECTION_ROW;
+extern const CommandRow SENSOR_POSITION_ROW;
+extern const CommandRow FULL_CHECK_ROW;
+extern const CommandRow FREE_CHECK_ROW;
+extern const CommandRow VERSION_ROW;
+extern const CommandRow READY_ROW;
+extern const CommandRow AUTO_MARK_READ_ROW;
+extern const CommandRow MANUAL_MARK_READ_ROW;
+extern const CommandRow SENSOR_QUERY_ROW;
+extern const CommandRow FEED_QUERY_ROW;
 
 // The engine: writes the debugger line for the command in `work` (length bytes to send), gives
 // the demo answer or sends it, reads, cuts, parses and judges the reply into *reply.
-ResultCode run_command(const CutterLink& link, const CommandSpec& spec,
+ResultCode run_command(const CutterLink& link, const CommandRow& row,
                        char (&work)[COMMAND_BUFFER_SIZE], std::uint32_t length,
                        CommandReply* reply);
 

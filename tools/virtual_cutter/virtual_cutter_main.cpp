@@ -83,9 +83,9 @@ int main(int argc, char** argv)
         } else if (arg == "--transcript" && i + 1 < argc) {
             g_transcript = std::fopen(argv[++i], "a");
         } else if (arg == "--fault" && i + 1 < argc) {
-            const std::string spec = argv[++i];
-            const std::size_t eq = spec.find('=');
-            if (eq == std::string::npos || !set_fault(&initial, spec.substr(0, eq), spec.substr(eq + 1))) {
+            const std::string setting = argv[++i];
+            const std::size_t eq = setting.find('=');
+            if (eq == std::string::npos || !set_fault(&initial, setting.substr(0, eq), setting.substr(eq + 1))) {
                 return usage();
             }
         } else if (arg == "--off") {
