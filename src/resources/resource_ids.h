@@ -43,6 +43,7 @@
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
+#define IDS_SETTINGS_VERSION         2053  // edition and version written to the settings file
 
 #define IDQ_TEST_CUT                 2100
 #define IDQ_MOVE_TO_READABLE_RANGE   2101
@@ -50,6 +51,20 @@
 #define IDQ_CUT_WITHOUT_MARKS        2103
 #define IDQ_ADJUSTMENT_WARNING       2104
 #define IDQ_UPDATE_MEDIA             2105
+
+// ---- Built-in media names (first-generation cutters), in condition-number order -----------
+#define IDS_MEDIA_CARD_NO_BACKING    2200
+#define IDS_MEDIA_CARD_WITH_BACKING  2201
+#define IDS_MEDIA_VINYL_FILM         2202
+#define IDS_MEDIA_PAPER_LABELS       2203
+#define IDS_MEDIA_FILM_LABELS        2204
+#define IDS_MEDIA_MAGNETIC_SHEET     2205
+#define IDS_MEDIA_METALLIC_GOLD      2206
+#define IDS_MEDIA_METALLIC_SILVER    2207
+#define IDS_MEDIA_GLOW_LABELS        2208
+#define IDS_MEDIA_THICK              2209
+#define IDS_MEDIA_THIN               2210
+#define IDS_MEDIA_PEN                2211
 
 // ---- Result codes (each is also the id of its message) -------------------------------------
 #define RC_GENERAL_ERROR             50
