@@ -43,7 +43,6 @@
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
-#define IDS_SETTINGS_VERSION         2053  // edition and version written to the settings file
 
 #define IDQ_TEST_CUT                 2100
 #define IDQ_MOVE_TO_READABLE_RANGE   2101
@@ -52,7 +51,8 @@
 #define IDQ_ADJUSTMENT_WARNING       2104
 #define IDQ_UPDATE_MEDIA             2105
 
-// ---- Built-in media names (first-generation cutters), in condition-number order -----------
+// ---- Settings file and built-in media names (first-generation cutters) ----------------------
+#define IDS_SETTINGS_VERSION         2053  // edition and version written to the settings file
 #define IDS_MEDIA_CARD_NO_BACKING    2200
 #define IDS_MEDIA_CARD_WITH_BACKING  2201
 #define IDS_MEDIA_VINYL_FILM         2202

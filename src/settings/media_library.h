@@ -129,7 +129,7 @@ bool add_media_record(MediaLibrary* library, const char* name, const MediaFileVa
 struct ProfileEntry {
     const char* Section;
     const char* Key;
-    char        Value[32];  // a number or one of the fixed words
+    char        Value[MEDIA_NAME_SIZE];  // a number, a fixed word or a media name
 };
 constexpr int MEDIA_FILE_ENTRY_LIMIT = 9;
 
