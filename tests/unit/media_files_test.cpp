@@ -414,6 +414,15 @@ TEST(MediaFiles, ScanTimes)
         std::printf("%d acceptable files (%d loaded): %.2f ms\n", files, count, ms);
         EXPECT_EQ(count, 128);
     }
+
+    // The longest scan: every file is looked at and none is taken.
+    ProfileFolder folder;
+    for (int i = 0; i < 1000; ++i) {
+        folder.write("Other " + std::to_string(i) + ".qcf", "[Generic]\r\nProduct=Other\r\n");
+    }
+    const double ms = time_scan(folder.path(), &count);
+    std::printf("1000 unacceptable files (%d loaded): %.2f ms\n", count, ms);
+    EXPECT_EQ(count, 0);
 }
 
 }  // namespace
