@@ -43,6 +43,8 @@
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
+#define IDS_DEMO_VERSION_1           2055  // firmware version text in demo mode 1
+#define IDS_DEMO_VERSION_2           2056  // firmware version text in demo mode 2
 
 #define IDQ_TEST_CUT                 2100
 #define IDQ_MOVE_TO_READABLE_RANGE   2101

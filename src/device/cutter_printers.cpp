@@ -1,0 +1,28 @@
+#include "cutter_printers.h"
+
+#include <cstring>
+
+bool is_cutter_description(const char* description)
+{
+    if (description == nullptr) {
+        return false;
+    }
+    char upper[DESCRIPTION_BUFFER_SIZE];
+    std::size_t i = 0;
+    for (; i + 1 < DESCRIPTION_BUFFER_SIZE && description[i] != '\0'; ++i) {
+        const char c = description[i];
+        // ASCII letters only: the bytes of a multibyte code page stay as they are.
+        upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    upper[i] = '\0';
+    return std::strstr(upper, CUTTER_FAMILY_MATCH) != nullptr;
+}
+
+void copy_printer_name(char* slot, const char* name)
+{
+    std::size_t i = 0;
+    for (; name != nullptr && i + 1 < PRINTER_NAME_SLOT_SIZE && name[i] != '\0'; ++i) {
+        slot[i] = name[i];
+    }
+    slot[i] = '\0';
+}

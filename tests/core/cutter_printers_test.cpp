@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/cutter_printers.h"
+
+namespace {
+
+TEST(CutterPrinters, DescriptionMatchIgnoresCaseWithinTheFirst515Characters)
+{
+    struct Case { std::string description; bool cutter; };
+    const std::string long_prefix(500, 'x');
+    const std::vector<Case> cases = {
+        {"Vellmora Cindrel Series,Driver,USB001", true},
+        {"vellmora cindrel", true},
+        {"My VELLMORA CINDREL QM-24,Vellmora Cindrel Series,LPT1:", true},
+        {"Vellmora  Cindrel", false},
+        {"Vellmora Cindre", false},
+        {"", false},
+        {long_prefix + "Vellmora Cindrel", false},              // ends at character 516
+        {long_prefix.substr(1) + "Vellmora Cindrel", true},     // ends at character 515
+        {std::string(5000, 'y') + "Vellmora Cindrel", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(is_cutter_description(c.description.c_str()), c.cutter)
+            << c.description.size() << " " << c.description.substr(0, 40);
+    }
+    EXPECT_FALSE(is_cutter_description(nullptr));
+}
+
+TEST(CutterPrinters, NameSlotKeepsAtMost512CharactersAndItsTerminator)
+{
+    for (std::size_t length : {0u, 1u, 511u, 512u, 513u, 2000u}) {
+        std::vector<char> slots(2 * PRINTER_NAME_SLOT_SIZE, '#');
+        const std::string name(length, 'n');
+        copy_printer_name(slots.data(), name.c_str());
+        const std::size_t kept = length < 512 ? length : 512;
+        EXPECT_EQ(std::string(slots.data()), name.substr(0, kept)) << length;
+        // The next slot is untouched.
+        EXPECT_EQ(slots[PRINTER_NAME_SLOT_SIZE], '#') << length;
+    }
+}
+
+}  // namespace
