@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/controller.h"
+#include "device/cutter_commands.h"
 #include "profile_folder.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
@@ -444,6 +446,46 @@ TEST_F(ReadSettings, ReadChangeSaveReadGivesTheSameRecordAndTheSameFiles)
     EXPECT_EQ(folder_.read("QMACTL.INI"), settings_bytes);
     EXPECT_EQ(folder_.read("Media\\" + long_name + ".qcf"), media_bytes);
     EXPECT_EQ(folder_.read("Media\\Fixed.qcf"), FIXED_MEDIA);
+}
+
+}  // namespace
+
+namespace {
+
+// The same read with the cutter's own commands.
+class ReadSettingsWithCutterCommands : public ReadSettings {
+protected:
+    void TearDown() override { g_demo_mode = DEMO_OFF; }
+
+    ResultCode read_with_cutter()
+    {
+        const SettingsSources sources{settings_file_.c_str(), media_directory_.c_str(),
+                                      &CUTTER_CONDITION_COMMANDS, recording_distance_check};
+        return read_settings(sources, &options_, &settings_, &library_);
+    }
+};
+
+TEST_F(ReadSettingsWithCutterCommands, DemoModeSendsNothingAndTheReadCompletes)
+{
+    g_demo_mode = DEMO_VERSION_2;
+    settings_text("Direction=1\r\nUnit=0\r\n");
+    ASSERT_EQ(read_with_cutter(), RC_SUCCESS);
+    EXPECT_EQ(settings_.Direction, 1);
+    EXPECT_EQ(settings_.Unit, 0);
+    EXPECT_EQ(g_distance_questions.size(), 1u);
+}
+
+TEST_F(ReadSettingsWithCutterCommands, AnUnreachableCutterEndsTheReadAtTheFirstCommand)
+{
+    // No demo mode and no USB library loaded: the first condition command cannot be sent.
+    g_demo_mode = DEMO_OFF;
+    const ResultCode expected = condition_number_command(100);
+    ASSERT_NE(expected, RC_SUCCESS);
+    settings_text("RollAction=1\r\n");
+    EXPECT_EQ(read_with_cutter(), expected);
+    EXPECT_EQ(settings_.ActiveConditionNo, 100);
+    EXPECT_EQ(settings_.RollAction, 0x77777777);
+    EXPECT_TRUE(g_distance_questions.empty());
 }
 
 }  // namespace
