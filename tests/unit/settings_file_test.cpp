@@ -489,3 +489,38 @@ TEST_F(ReadSettingsWithCutterCommands, AnUnreachableCutterEndsTheReadAtTheFirstC
 }
 
 }  // namespace
+
+// The stored distances against the registration-mark range check itself, once that module is
+// part of the build.
+#if __has_include("workflow/mark_distances.h")
+#include "workflow/mark_distances.h"
+
+namespace {
+
+TEST_F(ReadSettings, StoredDistancesAtTheLimitsOfEachOrientation)
+{
+    struct Case {
+        std::int32_t direction, x, y;
+        bool         kept;
+    };
+    const Case cases[] = {
+        {0, 970099, 192099, true},  {0, 970100, 1000, false}, {0, 1000, 192100, false},
+        {1, 192099, 970099, true},  {1, 192100, 1000, false}, {1, 1000, 970100, false},
+        {1, 970000, 1000, false},   {2, 192099, 970099, true}, {2, 970000, 1000, false},
+        {0, -99, -99, true},        {0, -100, 1000, false},   {0, 1000, -100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Direction " << c.direction << " X " << c.x << " Y " << c.y);
+        SetUp();
+        settings_text("Direction=" + std::to_string(c.direction) + "\r\nTomboDisX=" +
+                      std::to_string(c.x) + "\r\nTomboDisY=" + std::to_string(c.y) + "\r\n");
+        const SettingsSources sources{settings_file_.c_str(), media_directory_.c_str(),
+                                      &RECORDING_COMMANDS, check_mark_distances};
+        ASSERT_EQ(read_settings(sources, &options_, &settings_, &library_), RC_SUCCESS);
+        EXPECT_EQ(settings_.TomboDisX, c.kept ? c.x : 0);
+        EXPECT_EQ(settings_.TomboDisY, c.kept ? c.y : 0);
+    }
+}
+
+}  // namespace
+#endif
