@@ -24,7 +24,7 @@ constexpr std::int32_t FORCE_MIN = 1;
 constexpr std::int32_t FORCE_MAX = 3;
 
 // Blade adjustment caps. Every cap fixes the cutter offset of the blade; the pen has none.
-enum Cap : std::int32_t {
+enum BladeCap : std::int32_t {
     CAP_PEN = 0,
     CAP_BLUE = 1,
     CAP_YELLOW = 2,
