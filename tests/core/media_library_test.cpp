@@ -192,7 +192,7 @@ TEST(MediaFileRules, CandidateNameIsTheFileNameUpToItsLastDotAndAtMost64Characte
     }
 }
 
-TEST(MediaFileRules, HeaderCapWordsAndRangesAreCheckedExactly)
+TEST(MediaFileRules, HeaderAndCapWordsAreComparedExactly)
 {
     EXPECT_TRUE(media_file_identified("Quillmark Controller Ver2", "Quillmark"));
     EXPECT_FALSE(media_file_identified("Quillmark controller Ver2", "Quillmark"));
@@ -221,28 +221,6 @@ TEST(MediaFileRules, HeaderCapWordsAndRangesAreCheckedExactly)
             EXPECT_EQ(cutter_offset_of_cap(cap), c.cap == 0 ? 0 : 18);
         }
     }
-
-    for (std::int32_t mode : {-1, 3, 100}) {
-        EXPECT_FALSE(configuration_mode_known(mode)) << mode;
-    }
-    for (std::int32_t mode : {0, 1, 2}) {
-        EXPECT_TRUE(configuration_mode_known(mode)) << mode;
-    }
-    EXPECT_FALSE(speed_in_range(0));
-    EXPECT_TRUE(speed_in_range(1));
-    EXPECT_TRUE(speed_in_range(10));
-    EXPECT_FALSE(speed_in_range(11));
-    EXPECT_FALSE(force_in_range(0));
-    EXPECT_TRUE(force_in_range(1));
-    EXPECT_TRUE(force_in_range(3));
-    EXPECT_FALSE(force_in_range(4));
-
-    EXPECT_EQ(adjusted_speed(4, 9), 4);
-    EXPECT_EQ(adjusted_speed(11, 9), 9);
-    EXPECT_EQ(adjusted_speed(-1, 9), 9);
-    EXPECT_EQ(adjusted_force(3, 1), 3);
-    EXPECT_EQ(adjusted_force(4, 1), 1);
-    EXPECT_EQ(adjusted_force(0, 2), 2);
 }
 
 TEST(MediaLibrary, AddingRaisesTheHighestListIdUnsignedAndStopsAt128)
