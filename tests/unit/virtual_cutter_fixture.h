@@ -1,0 +1,69 @@
+// A virtual cutter hosted in the test process on a pipe of the test's own, with the controller's
+// transport loaded from our stand-in ZOLKUSBP.DLL beside the test program.
+#ifndef TESTS_UNIT_VIRTUAL_CUTTER_FIXTURE_H
+#define TESTS_UNIT_VIRTUAL_CUTTER_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "app/controller.h"
+#include "cutter_server.h"
+#include "device/usb_transport.h"
+
+class VirtualCutterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static int serial = 0;
+        pipe_name_ = "\\\\.\\pipe\\QuillmarkTestCutter." + std::to_string(GetCurrentProcessId()) +
+                     "." + std::to_string(++serial);
+        SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe_name_.c_str());
+        server_ = start_cutter_server(pipe_name_);
+        ASSERT_NE(server_, nullptr);
+        g_demo_mode = DEMO_OFF;
+        g_spooler_calls = REAL_SPOOLER_CALLS;
+        create_transfer_events();
+        ASSERT_EQ(load_usb_library(), RC_SUCCESS);
+        ASSERT_EQ(find_cutter_printers(), RC_SUCCESS);
+    }
+
+    void TearDown() override
+    {
+        free_cutter_printer_list();
+        close_transfer_events();
+        stop_cutter_server(server_);
+        g_spooler_calls = REAL_SPOOLER_CALLS;
+        g_demo_mode = DEMO_OFF;
+    }
+
+    void set(const std::function<void(CutterModel*)>& f) { with_model(server_, f); }
+
+    CutterModel model()
+    {
+        CutterModel copy;
+        with_model(server_, [&](CutterModel* m) { copy = *m; });
+        return copy;
+    }
+
+    // The writes the cutter has received, once it has taken at least `count` of them.
+    std::vector<std::string> writes(int count)
+    {
+        EXPECT_TRUE(wait_for_writes(server_, count, 2000));
+        return model().write_log;
+    }
+
+    static double milliseconds_since(std::chrono::steady_clock::time_point start)
+    {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    }
+
+    std::string pipe_name_;
+    CutterServer* server_ = nullptr;
+};
+
+#endif
