@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/controller.h"
-#include "device/cutter_commands.h"
 #include "profile_folder.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
@@ -473,19 +472,6 @@ TEST_F(ReadSettingsWithCutterCommands, DemoModeSendsNothingAndTheReadCompletes)
     EXPECT_EQ(settings_.Direction, 1);
     EXPECT_EQ(settings_.Unit, 0);
     EXPECT_EQ(g_distance_questions.size(), 1u);
-}
-
-TEST_F(ReadSettingsWithCutterCommands, AnUnreachableCutterEndsTheReadAtTheFirstCommand)
-{
-    // No demo mode and no USB library loaded: the first condition command cannot be sent.
-    g_demo_mode = DEMO_OFF;
-    const ResultCode expected = condition_number_command(100);
-    ASSERT_NE(expected, RC_SUCCESS);
-    settings_text("RollAction=1\r\n");
-    EXPECT_EQ(read_with_cutter(), expected);
-    EXPECT_EQ(settings_.ActiveConditionNo, 100);
-    EXPECT_EQ(settings_.RollAction, 0x77777777);
-    EXPECT_TRUE(g_distance_questions.empty());
 }
 
 }  // namespace
