@@ -53,6 +53,21 @@
 #define IDQ_ADJUSTMENT_WARNING       2104
 #define IDQ_UPDATE_MEDIA             2105
 
+// ---- Settings file and built-in media names (first-generation cutters) ----------------------
+#define IDS_SETTINGS_VERSION         2053  // edition and version written to the settings file
+#define IDS_MEDIA_CARD_NO_BACKING    2200
+#define IDS_MEDIA_CARD_WITH_BACKING  2201
+#define IDS_MEDIA_VINYL_FILM         2202
+#define IDS_MEDIA_PAPER_LABELS       2203
+#define IDS_MEDIA_FILM_LABELS        2204
+#define IDS_MEDIA_MAGNETIC_SHEET     2205
+#define IDS_MEDIA_METALLIC_GOLD      2206
+#define IDS_MEDIA_METALLIC_SILVER    2207
+#define IDS_MEDIA_GLOW_LABELS        2208
+#define IDS_MEDIA_THICK              2209
+#define IDS_MEDIA_THIN               2210
+#define IDS_MEDIA_PEN                2211
+
 // ---- Result codes (each is also the id of its message) -------------------------------------
 #define RC_GENERAL_ERROR             50
 #define RC_ALREADY_ACTIVE            51

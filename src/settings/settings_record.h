@@ -1,0 +1,99 @@
+// The Settings record: the run's settings and state, kept between runs in QMACTL.INI. This
+// header and its source hold the rules applied to the values read and the text of the values
+// written; the profile calls sit in settings_file.cpp.
+#ifndef CUTTER_SETTINGS_RECORD_H
+#define CUTTER_SETTINGS_RECORD_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "app/launch_options.h"
+#include "device/cutter_commands.h"
+#include "media_library.h"
+
+struct ScreenRect {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+};
+
+struct Settings {
+    char         FirmwareVersion[VERSION_TEXT_SIZE];  // as the version query reports it
+    std::int32_t FileMediaMode;      // 1: media files; 0: the built-in table
+    std::int32_t CutCondition;       // index of the selected media in the library and the list
+    std::int32_t CutCondAdjust;      // "Adjust Settings": non-zero uses the adjusted speed and force
+    std::int32_t ActiveConditionNo;  // the cutting conditions last sent to the cutter
+    std::int32_t ActiveSpeed;
+    std::int32_t ActivePress;
+    std::int32_t ActiveOffset;
+    std::int32_t ActiveCap;          // cap of the selected media
+    std::int32_t Direction;          // 0 landscape, 1 portrait
+    std::int32_t PosSet;             // registration marks in use
+    std::int32_t TomboDisX;          // mark distances, micrometres
+    std::int32_t TomboDisY;
+    std::int32_t Unit;               // 0 millimetres, 1 inches
+    std::int32_t CalibrationOpen;
+    std::int32_t GuideMenu;          // operation guide shown
+    ScreenRect   MainWindowRect;
+    ScreenRect   GuideAreaRect;
+    std::int32_t RollAction;         // track enhancing
+    std::int32_t TomboAutoRead;      // automatic registration-mark search
+    std::int32_t GuideStep;
+    std::int32_t ThickMediaMode;
+    std::int32_t MarkReadArg;        // first argument of both mark reads
+};
+
+// First argument of both registration-mark reads, set at every start.
+constexpr std::int32_t START_MARK_READ_ARG = 1;
+
+constexpr const char* SETTINGS_MAIN_SECTION = "Main_Section";
+constexpr const char* SETTINGS_VERSION_SECTION = "Version_Section";
+
+// The media selected when the settings file names none: the CP932 bytes of
+// "トレミナ台紙なしカード" (card without craft paper backing).
+constexpr const char* DEFAULT_MEDIA_NAME =
+    "\x83\x67\x83\x8c\x83\x7e\x83\x69\x91\xe4\x8e\x86\x82\xc8\x82\xb5\x83\x4a\x81\x5b\x83\x68";
+
+// Cutters whose firmware version starts with a number of 2.0 or more read their media from
+// media files; older ones (and a text without a leading number) use the built-in table. The
+// number is read as the C library reads a double, leading white space skipped. The text is
+// looked at only up to `size` bytes.
+bool firmware_reads_media_files(const char* firmware_version, std::size_t size);
+
+// Keys kept as on/off flags: any non-zero value is on.
+std::int32_t flag_value(std::int32_t value);
+
+// "CutCondition" of the built-in table: outside 0 to 11 the first media.
+std::int32_t built_in_selection(std::int32_t cut_condition);
+
+// "CutPress": outside 1 to 3 it becomes 1.
+std::int32_t cut_press_value(std::int32_t cut_press);
+
+// Takes the cutting conditions to send from the selected media: condition number, offset and
+// cap always; speed and force by its configuration mode and "Adjust Settings".
+void take_selected_media(const MediaRecord& selected, Settings* settings);
+
+// Argument of the track-enhancing command sent at start-up: the roll action only while the
+// adjusted settings are in use.
+std::int32_t start_track_enhancing(const Settings& settings);
+
+// An orientation given on the command line replaces Direction when it is 0 or 1; any other
+// value leaves Direction and marks the launch result for the message shown after start-up.
+void apply_orientation_option(Settings* settings, LaunchOptions* options);
+
+// The stored mark distances in millimetres as the start-up check judges them: cut toward zero
+// to whole tenths of a millimetre.
+struct MillimetreDistances {
+    double Horizontal;
+    double Vertical;
+};
+MillimetreDistances stored_distances_in_millimetres(std::int32_t tombo_dis_x,
+                                                    std::int32_t tombo_dis_y);
+
+// Keys of "Main_Section" in the order `save settings` writes them, after the version.
+constexpr int SETTINGS_ENTRY_COUNT = 13;
+void settings_entries(const Settings& settings, const MediaRecord& selected,
+                      ProfileEntry entries[SETTINGS_ENTRY_COUNT]);
+
+#endif

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/settings_record.h"
+
+namespace {
+
+TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFiles)
+{
+    struct Case {
+        const char* version;
+        bool        files;
+    };
+    const Case cases[] = {
+        {"1.00 Demo Mode", false}, {"2.01 Demo Mode", true}, {"2.0", true},
+        {"2", true},               {"1.99", false},          {"1.9999999", false},
+        {"  2.10", true},          {"\t\n3.00", true},       {"10.0", true},
+        {"1e1", true},             {"2,01", true},           {"-2.5", false},
+        {"", false},               {"Ver 2.01", false},      {".5", false},
+        {"V", false},              {"0x2", true},            {"+2.0", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(firmware_reads_media_files(c.version, std::strlen(c.version) + 1), c.files)
+            << '"' << c.version << '"';
+    }
+}
+
+TEST(SettingsRules, FirmwareVersionIsReadOnlyWithinItsBuffer)
+{
+    // A version text that fills its buffer without a terminator is read up to the buffer's end.
+    Settings settings;
+    std::memset(settings.FirmwareVersion, '2', sizeof settings.FirmwareVersion);
+    EXPECT_TRUE(firmware_reads_media_files(settings.FirmwareVersion, sizeof settings.FirmwareVersion));
+    std::memset(settings.FirmwareVersion, ' ', sizeof settings.FirmwareVersion);
+    EXPECT_FALSE(firmware_reads_media_files(settings.FirmwareVersion, sizeof settings.FirmwareVersion));
+    const char short_text[3] = {'1', '2', '3'};  // "12" of a three-byte text without terminator
+    EXPECT_TRUE(firmware_reads_media_files(short_text, 2));
+    EXPECT_FALSE(firmware_reads_media_files(short_text, 1));
+}
+
+TEST(SettingsRules, ValuesReadAreKeptInTheirRanges)
+{
+    struct Case {
+        std::int32_t read, flag, built_in, press;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 1},   {1, 1, 1, 1},   {2, 1, 2, 2},        {3, 1, 3, 3},
+        {4, 1, 4, 1},   {11, 1, 11, 1}, {12, 1, 0, 1},       {-1, 1, 0, 1},
+        {INT_MAX, 1, 0, 1}, {INT_MIN, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.read);
+        EXPECT_EQ(flag_value(c.read), c.flag);
+        EXPECT_EQ(built_in_selection(c.read), c.built_in);
+        EXPECT_EQ(cut_press_value(c.read), c.press);
+    }
+}
+
+MediaRecord media(std::int32_t mode)
+{
+    MediaRecord record;
+    empty_media_record(&record);
+    record.ConfigurationMode = mode;
+    record.ConditionNo = 104;
+    record.DefaultSpeed = 8;
+    record.DefaultPress = 2;
+    record.Speed = 3;
+    record.Press = 1;
+    record.Cap = CAP_RED;
+    record.CutterOffset = 18;
+    return record;
+}
+
+TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
+{
+    struct Case {
+        std::int32_t mode, adjust, speed, press;
+    };
+    const Case cases[] = {
+        {MEDIA_FIXED, 0, 8, 2},      {MEDIA_FIXED, 1, 3, 1},      {MEDIA_FIXED, -5, 3, 1},
+        {MEDIA_ADJUSTABLE, 0, 8, 2}, {MEDIA_ADJUSTABLE, 2, 3, 1},
+        {MEDIA_USER, 0, 3, 1},       {MEDIA_USER, 1, 3, 1},
+        {-1, 1, 77, 66},             {3, 0, 77, 66},  // unknown modes keep what was sent before
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " adjust " << c.adjust);
+        Settings settings{};
+        settings.CutCondAdjust = c.adjust;
+        settings.ActiveSpeed = 77;
+        settings.ActivePress = 66;
+        take_selected_media(media(c.mode), &settings);
+        EXPECT_EQ(settings.ActiveConditionNo, 104);
+        EXPECT_EQ(settings.ActiveOffset, 18);
+        EXPECT_EQ(settings.ActiveCap, CAP_RED);
+        EXPECT_EQ(settings.ActiveSpeed, c.speed);
+        EXPECT_EQ(settings.ActivePress, c.press);
+    }
+}
+
+TEST(SettingsRules, TrackEnhancingIsSentOnlyWithAdjustedSettings)
+{
+    Settings settings{};
+    settings.RollAction = 1;
+    EXPECT_EQ(start_track_enhancing(settings), 0);
+    settings.CutCondAdjust = 1;
+    EXPECT_EQ(start_track_enhancing(settings), 1);
+    settings.RollAction = 0;
+    EXPECT_EQ(start_track_enhancing(settings), 0);
+}
+
+TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
+{
+    struct Case {
+        std::int32_t given, orientation, direction;
+        ResultCode   launch_result;
+    };
+    const Case cases[] = {
+        {0, 1, 5, 0}, {1, 0, 0, 0}, {1, 1, 1, 0}, {1, 2, 5, 250}, {1, -1, 5, 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "given " << c.given << " orientation " << c.orientation);
+        LaunchOptions options;
+        reset_launch_options(&options);
+        options.OrientationGiven = c.given;
+        options.Orientation = c.orientation;
+        Settings settings{};
+        settings.Direction = 5;
+        apply_orientation_option(&settings, &options);
+        EXPECT_EQ(settings.Direction, c.direction);
+        EXPECT_EQ(options.LaunchResult, c.launch_result);
+    }
+}
+
+TEST(SettingsRules, StoredDistancesAreCutToTenthsOfAMillimetreTowardZero)
+{
+    struct Case {
+        std::int32_t micrometres;
+        double       millimetres;
+    };
+    // The limits 970.0 and 192.0 must come out exactly, or the range check would move by one
+    // tenth: 970099 is still 970.0 mm, 970100 is 970.1 mm.
+    const Case cases[] = {
+        {970099, 970.0},    {970100, 970.1}, {192099, 192.0}, {192100, 192.1}, {0, 0.0},
+        {99, 0.0},          {-99, 0.0},      {-100, -0.1},    {12345, 12.3},
+        {INT_MAX, 2147483.6}, {INT_MIN, -2147483.6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.micrometres);
+        const MillimetreDistances both = stored_distances_in_millimetres(c.micrometres, c.micrometres);
+        EXPECT_DOUBLE_EQ(both.Horizontal, c.millimetres);
+        EXPECT_DOUBLE_EQ(both.Vertical, c.millimetres);
+    }
+    EXPECT_EQ(stored_distances_in_millimetres(970099, 0).Horizontal, 970.0);
+    EXPECT_EQ(stored_distances_in_millimetres(0, 192099).Vertical, 192.0);
+    EXPECT_GT(stored_distances_in_millimetres(970100, 0).Horizontal, 970.0);
+    EXPECT_GT(stored_distances_in_millimetres(0, 192100).Vertical, 192.0);
+    EXPECT_EQ(stored_distances_in_millimetres(-99, 0).Horizontal, 0.0);
+}
+
+TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
+{
+    Settings settings{};
+    settings.GuideMenu = 5;
+    settings.CutCondAdjust = -3;
+    settings.RollAction = 7;
+    settings.Direction = 1;
+    settings.PosSet = 2;
+    settings.TomboDisX = -970100;
+    settings.TomboDisY = 192000;
+    settings.TomboAutoRead = -1;
+    settings.Unit = 9;
+    settings.CutCondition = 11;
+    MediaRecord selected = media(MEDIA_FIXED);
+    const std::string name64(64, 'n');
+    std::strcpy(selected.Name, name64.c_str());
+    selected.Speed = 0;
+    selected.Press = INT_MIN;
+
+    ProfileEntry entries[SETTINGS_ENTRY_COUNT];
+    settings_entries(settings, selected, entries);
+    std::vector<std::string> lines;
+    for (const ProfileEntry& entry : entries) {
+        EXPECT_STREQ(entry.Section, "Main_Section");
+        lines.push_back(std::string(entry.Key) + "=" + entry.Value);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "GuideMenu=1", "MediaName=" + name64, "CutCondAdjust=-3", "RollAction=1",
+                         "Direction=1", "PosSet=2", "TomboDisX=-970100", "TomboDisY=192000",
+                         "TomboAutoRead=1", "Unit=9", "CutCondition=11", "CutSpeed=0",
+                         "CutPress=-2147483648"}));
+
+    settings.GuideMenu = 0;
+    settings.RollAction = 0;
+    settings.TomboAutoRead = 0;
+    settings_entries(settings, selected, entries);
+    EXPECT_STREQ(entries[0].Value, "0");
+    EXPECT_STREQ(entries[3].Value, "0");
+    EXPECT_STREQ(entries[8].Value, "0");
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// A fresh folder under the system's temporary directory for tests that read and write real
+// profile files, removed with everything in it when the test ends.
+#ifndef CUTTER_TESTS_PROFILE_FOLDER_H
+#define CUTTER_TESTS_PROFILE_FOLDER_H
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+class ProfileFolder {
+public:
+    ProfileFolder()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static unsigned serial = 0;
+        path_ = std::string(temp) + "cutter-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++serial);
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~ProfileFolder() { std::filesystem::remove_all(path_); }
+    ProfileFolder(const ProfileFolder&) = delete;
+    ProfileFolder& operator=(const ProfileFolder&) = delete;
+
+    const char* path() const { return path_.c_str(); }
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+    // Writes the bytes as they are: no line-end translation.
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+
+    std::string read(const std::string& name) const
+    {
+        std::ifstream in(file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+
+    void clear() const
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            std::filesystem::remove_all(entry.path());
+        }
+    }
+
+private:
+    std::string path_;
+};
+
+// Lines joined with the profile calls' own line end.
+inline std::string crlf_lines(std::initializer_list<const char*> lines)
+{
+    std::string text;
+    for (const char* line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+#endif
