@@ -10,7 +10,7 @@ int unit_button(std::int32_t unit)
 }
 
 // The edit whose field a range code names.
-int edit_of(ResultCode code, const MarkSettings& settings)
+int edit_of(ResultCode code, const Settings& settings)
 {
     return code == horizontal_range_code(settings.Direction, settings.Unit) ? IDC_HORIZONTAL_DISTANCE
                                                                             : IDC_VERTICAL_DISTANCE;
@@ -39,7 +39,7 @@ void select_edit_text(HWND dialog, int control_id)
     SendDlgItemMessageA(dialog, control_id, EM_SETSEL, 0, limit);
 }
 
-ResultCode validate_distance_entries(HWND panel, const MarkSettings& settings, DistanceEntries* entries)
+ResultCode validate_distance_entries(HWND panel, const Settings& settings, DistanceEntries* entries)
 {
     GetDlgItemTextA(panel, IDC_HORIZONTAL_DISTANCE, entries->HorizontalText,
                     static_cast<int>(sizeof entries->HorizontalText));
@@ -69,7 +69,7 @@ ResultCode validate_distance_entries(HWND panel, const MarkSettings& settings, D
     return code;
 }
 
-ResultCode set_unit(HWND panel, MarkSettings* settings, std::int32_t new_unit)
+ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit)
 {
     if (settings->Unit == new_unit || IsDlgButtonChecked(panel, unit_button(new_unit)) != BST_CHECKED) {
         return RC_SUCCESS;

@@ -10,13 +10,8 @@
 
 #include "app/result_code.h"
 #include "mark_distances.h"
+#include "settings/settings_record.h"
 
-// The fields of the run's settings that the distance edits depend on, named as in the settings.
-struct MarkSettings {
-    std::int32_t Direction;  // 0 landscape, otherwise portrait
-    std::int32_t PosSet;     // registration marks in use
-    std::int32_t Unit;       // 0 millimetres, otherwise inches
-};
 
 // Longest text taken from one distance edit.
 constexpr int DISTANCE_ENTRY_LIMIT = 512;
@@ -36,14 +31,14 @@ void show_mark_distances(HWND panel, std::int32_t horizontal, std::int32_t verti
 // Gives the control the keyboard focus and selects its whole text, so the user can type over it.
 void select_edit_text(HWND dialog, int control_id);
 
-// Reads and checks both edits in the settings' Direction and Unit. On failure returns the code
+// Reads and checks both edits in the settings' Direction and Unit (PosSet is not looked at). On failure returns the code
 // whose message names the permitted range of the offending field, and that edit has the focus
 // with its text selected; the horizontal field is judged first.
-ResultCode validate_distance_entries(HWND panel, const MarkSettings& settings, DistanceEntries* entries);
+ResultCode validate_distance_entries(HWND panel, const Settings& settings, DistanceEntries* entries);
 
 // Handler of the unit radio buttons (5115 with 0, 5116 with 1; the button has already changed).
 // With registration marks in use the edits are checked in the old unit and shown converted;
 // on failure the old unit's button is checked again and the Unit stays.
-ResultCode set_unit(HWND panel, MarkSettings* settings, std::int32_t new_unit);
+ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit);
 
 #endif

@@ -14,6 +14,16 @@
 
 namespace {
 
+// A settings record with only the fields the distance edits look at.
+Settings mark_settings(std::int32_t direction, std::int32_t pos_set, std::int32_t unit)
+{
+    Settings settings{};
+    settings.Direction = direction;
+    settings.PosSet = pos_set;
+    settings.Unit = unit;
+    return settings;
+}
+
 constexpr std::int32_t MM = UNIT_MILLIMETRES;
 constexpr std::int32_t INCH = UNIT_INCHES;
 constexpr std::int32_t LAND = DIRECTION_LANDSCAPE;
@@ -165,7 +175,7 @@ TEST_F(JobPanelDistances, FailedEntryHasTheFocusWithItsWholeTextSelected)
         type(V, c.vertical);
         focus_media_type();
         DistanceEntries entries;
-        const MarkSettings settings{c.direction, 1, c.unit};
+        const Settings settings = mark_settings(c.direction, 1, c.unit);
         EXPECT_EQ(validate_distance_entries(panel_, settings, &entries), c.expected);
         expect_whole_text_selected_in(c.edit);
     }
@@ -177,7 +187,7 @@ TEST_F(JobPanelDistances, ValidEntriesGiveTheTypedNumbersAndLeaveTheFocus)
     type(V, "191.96");
     focus_media_type();
     DistanceEntries entries;
-    EXPECT_EQ(validate_distance_entries(panel_, MarkSettings{LAND, 1, MM}, &entries), RC_SUCCESS);
+    EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_SUCCESS);
     EXPECT_DOUBLE_EQ(entries.Horizontal, 970.0);
     EXPECT_DOUBLE_EQ(entries.Vertical, 191.96);
     EXPECT_STREQ(entries.HorizontalText, "970");
@@ -187,7 +197,7 @@ TEST_F(JobPanelDistances, ValidEntriesGiveTheTypedNumbersAndLeaveTheFocus)
 
 TEST_F(JobPanelDistances, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnit)
 {
-    MarkSettings settings{LAND, 1, MM};
+    Settings settings = mark_settings(LAND, 1, MM);
     show_mark_distances(panel_, 100000, 192000, MM);
     click_unit_button(MM);
 
@@ -233,7 +243,7 @@ TEST_F(JobPanelDistances, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.horizontal) + " / " + c.vertical);
         const std::int32_t new_unit = c.old_unit == MM ? INCH : MM;
-        MarkSettings settings{LAND, 1, c.old_unit};
+        Settings settings = mark_settings(LAND, 1, c.old_unit);
         show_mark_distances(panel_, 0, 0, c.old_unit);
         type(H, c.horizontal);
         type(V, c.vertical);
@@ -254,7 +264,7 @@ TEST_F(JobPanelDistances, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
 
 TEST_F(JobPanelDistances, FailedSwitchIsReportedWithTheRangeOfTheOldUnit)
 {
-    MarkSettings settings{LAND, 1, INCH};
+    Settings settings = mark_settings(LAND, 1, INCH);
     show_mark_distances(panel_, 0, 0, INCH);
     type(V, "7.6");
     click_unit_button(MM);
@@ -281,7 +291,7 @@ TEST_F(JobPanelDistances, FailedSwitchIsReportedWithTheRangeOfTheOldUnit)
 
 TEST_F(JobPanelDistances, WithoutRegistrationMarksTheSwitchChecksAndConvertsNothing)
 {
-    MarkSettings settings{LAND, 0, MM};
+    Settings settings = mark_settings(LAND, 0, MM);
     show_mark_distances(panel_, 100000, 0, MM);
     type(H, "abc");
     focus_media_type();
@@ -302,7 +312,7 @@ TEST_F(JobPanelDistances, SameUnitOrUncheckedButtonDoesNothing)
     type(H, "abc");
     focus_media_type();
 
-    MarkSettings settings{LAND, 1, INCH};
+    Settings settings = mark_settings(LAND, 1, INCH);
     click_unit_button(INCH);
     EXPECT_EQ(set_unit(panel_, &settings, INCH), RC_SUCCESS);  // already inches
     EXPECT_EQ(set_unit(panel_, &settings, MM), RC_SUCCESS);    // the mm button is not checked

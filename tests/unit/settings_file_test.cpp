@@ -476,9 +476,7 @@ TEST_F(ReadSettingsWithCutterCommands, DemoModeSendsNothingAndTheReadCompletes)
 
 }  // namespace
 
-// The stored distances against the registration-mark range check itself, once that module is
-// part of the build.
-#if __has_include("workflow/mark_distances.h")
+// The stored distances against the registration-mark range check itself.
 #include "workflow/mark_distances.h"
 
 namespace {
@@ -509,4 +507,4 @@ TEST_F(ReadSettings, StoredDistancesAtTheLimitsOfEachOrientation)
 }
 
 }  // namespace
-#endif
+
