@@ -34,7 +34,22 @@
 // ---- "Cannot communicate" dialog (dialog 15) ------------------------------------------------
 #define IDC_COMMUNICATE_MESSAGE      5177
 
+// ---- About dialog (dialog 13) -------------------------------------------------------------
+#define IDC_ABOUT_VERSION            5147
+
+// ---- Media loading dialog (dialog 17) ------------------------------------------------------
+#define IDC_LOADING_LANDSCAPE        5129  // picture: bitmap 1000
+#define IDC_LOADING_PORTRAIT         5138  // picture: bitmap 1001
+#define IDC_LOADING_LANDSCAPE_MARKS  5139  // picture: bitmap 1003
+#define IDC_LOADING_PORTRAIT_MARKS   5140  // picture: bitmap 1005
+#define IDC_LOADING_FIGURE_NOTE      5164
+#define IDC_LOADING_INSTRUCTION      5166
+
 // ---- Bitmaps and icons ---------------------------------------------------------------------
+#define IDB_LOAD_LANDSCAPE           1000  // sheet in the cutter, landscape design, no marks
+#define IDB_LOAD_PORTRAIT            1001  // portrait design, no marks
+#define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape, registration marks and their distances
+#define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait, registration marks and their distances
 #define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
 #define IDI_CONTROLLER               1500
 #define IDI_CANNOT_COMMUNICATE       1515
@@ -43,6 +58,8 @@
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
+#define IDS_ABOUT_VERSION            2053  // "Quillmark Advanced Controller Version 2.01"
+#define IDS_MEDIA_LOADING            2500  // instruction of the Media loading dialog
 
 #define IDQ_TEST_CUT                 2100
 #define IDQ_MOVE_TO_READABLE_RANGE   2101
