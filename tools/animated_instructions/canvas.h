@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-constexpr int SUPERSAMPLE = 3;
+constexpr int SUPERSAMPLE = 2;
 
 struct Point {
     double x;
