@@ -161,10 +161,19 @@ TEST_F(AnimatedInstructions, ProgramClosedByTheUserIsStartedAfresh)
 TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
 {
     const std::string dist = windows_path(CUTTER_DIST_DIR);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string text_file = std::string(temp) + "CIC_DMAN_TEXT.EXE";
+    HANDLE file = CreateFileA(text_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "not a program\r\n", 15, &written, nullptr);
+    CloseHandle(file);
     const std::string unusable[] = {
-        dist + "\\NO_DMAN.EXE",    // missing
-        dist,                      // a folder, not a program
-        dist + "\\QMACTL.INI",     // no such file either, and not a program
+        dist + "\\NO_DMAN.EXE",  // missing
+        dist,                    // a folder
+        text_file,               // a file that is not a program
     };
     // One earlier instance that the user has closed: its ended process must not linger either.
     ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
@@ -184,6 +193,7 @@ TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
         EXPECT_EQ(g_animation_launcher.Window, earlier_window) << path;
     }
     EXPECT_EQ(running_children(), 0);
+    DeleteFileA(text_file.c_str());
 }
 
 TEST_F(AnimatedInstructions, CloseAsksTheRunningProgramToEnd)
