@@ -34,7 +34,19 @@
 // ---- "Cannot communicate" dialog (dialog 15) ------------------------------------------------
 #define IDC_COMMUNICATE_MESSAGE      5177
 
+// ---- About dialog (dialog 13) -------------------------------------------------------------
+#define IDC_ABOUT_VERSION            5147
+
+// ---- Media loading dialog (dialog 17) ------------------------------------------------------
+// Its four pictures have the ids of the job panel's orientation pictures (IDC_PICTURE_*).
+#define IDC_LOADING_FIGURE_NOTE      5164
+#define IDC_LOADING_INSTRUCTION      5166
+
 // ---- Bitmaps and icons ---------------------------------------------------------------------
+#define IDB_LOAD_LANDSCAPE           1000  // sheet in the cutter, landscape design, no marks
+#define IDB_LOAD_PORTRAIT            1001  // portrait design, no marks
+#define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape, registration marks and their distances
+#define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait, registration marks and their distances
 #define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
 #define IDI_CONTROLLER               1500
 #define IDI_CANNOT_COMMUNICATE       1515
@@ -45,6 +57,8 @@
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
 #define IDS_DEMO_VERSION_1           2055  // firmware version text in demo mode 1
 #define IDS_DEMO_VERSION_2           2056  // firmware version text in demo mode 2
+#define IDS_PRODUCT_VERSION          2053  // "Quillmark Advanced Controller Version 2.01": About, settings file
+#define IDS_MEDIA_LOADING            2500  // instruction of the Media loading dialog
 
 #define IDQ_TEST_CUT                 2100
 #define IDQ_MOVE_TO_READABLE_RANGE   2101
@@ -54,7 +68,6 @@
 #define IDQ_UPDATE_MEDIA             2105
 
 // ---- Settings file and built-in media names (first-generation cutters) ----------------------
-#define IDS_SETTINGS_VERSION         2053  // edition and version written to the settings file
 #define IDS_MEDIA_CARD_NO_BACKING    2200
 #define IDS_MEDIA_CARD_WITH_BACKING  2201
 #define IDS_MEDIA_VINYL_FILM         2202
@@ -185,12 +198,6 @@
 #define IDC_CAP_PEN_SECOND           5181
 #define IDC_CAP_TEXT_ON_ICON         5178
 #define IDC_CAP_TEXT_OFF_ICON        5179
-
-// ---- Job panel: orientation pictures -------------------------------------------------------
-#define IDB_LOAD_LANDSCAPE           1000  // the sheet in the cutter, design landscape, no marks
-#define IDB_LOAD_PORTRAIT            1001  // design portrait, no marks
-#define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape with registration marks and their distances
-#define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait with registration marks and their distances
 
 // ---- Job panel: captions -------------------------------------------------------------------
 #define IDS_THICKNESS                2400  // "Thickness:"

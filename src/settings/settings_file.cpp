@@ -106,7 +106,7 @@ ResultCode read_settings(const SettingsSources& sources, LaunchOptions* options,
 void save_settings(const char* settings_file, const Settings& settings, const MediaRecord& selected)
 {
     WritePrivateProfileStringA(SETTINGS_VERSION_SECTION, "Version",
-                               load_text(IDS_SETTINGS_VERSION).c_str(), settings_file);
+                               load_text(IDS_PRODUCT_VERSION).c_str(), settings_file);
     ProfileEntry entries[SETTINGS_ENTRY_COUNT];
     settings_entries(settings, selected, entries);
     for (const ProfileEntry& entry : entries) {
