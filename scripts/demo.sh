@@ -32,6 +32,8 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
 wineboot --init >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
+# The caption buttons are drawn with Marlett, which Wine finds only in the prefix's own fonts.
+cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 (cd "$dist" && wine explorer /desktop=demo,1024x768 QMACTL.EXE -DEMO "$@" >/dev/null 2>&1 &)
 # The desktop shows the controller a moment after Wine has started; give it time to settle.
 sleep 6

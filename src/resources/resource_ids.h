@@ -206,4 +206,18 @@
 #define IDS_UNIT_INCH                2403
 #define IDS_THICKNESS_MAXIMUM        2501  // "3", over the template's "30"
 
+// ---- Operation guide -----------------------------------------------------------------------
+#define IDS_GUIDE_TITLE_FIRST        2300  // "Step1:Media Type" ... "Step6:Start cutting": 2300 + step
+#define IDS_GUIDE_MEDIA_TYPE         2310
+#define IDS_GUIDE_CAP                2311
+#define IDS_GUIDE_ORIENTATION        2312
+#define IDS_GUIDE_LOADING            2313
+#define IDS_GUIDE_MARKS              2314  // registration marks in use
+#define IDS_GUIDE_SET_ORIGIN         2315  // no registration marks
+#define IDS_GUIDE_CUT_WITH_SEARCH    2316  // marks searched automatically
+#define IDS_GUIDE_CUT                2317
+#define IDS_HIDE_GUIDE               2502
+#define IDS_SHOW_GUIDE               2503
+#define IDS_CLOSE                    2504
+
 #endif

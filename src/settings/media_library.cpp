@@ -270,3 +270,8 @@ int media_file_entries(const MediaRecord& record, ProfileEntry entries[MEDIA_FIL
     }
     return count;
 }
+
+const MediaRecord& media_at(const MediaLibrary& library, std::int32_t index)
+{
+    return library.Media[index >= 0 && index < MEDIA_LIBRARY_SIZE ? index : 0];
+}

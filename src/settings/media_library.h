@@ -59,6 +59,10 @@ struct MediaLibrary {
     MediaRecord   Media[MEDIA_LIBRARY_SIZE];
 };
 
+// The record at `index` (the Settings record's CutCondition); the first one for an index
+// outside the library, so that no caller can reach past it.
+const MediaRecord& media_at(const MediaLibrary& library, std::int32_t index);
+
 // Empty Name, ListID 0 and -1 in every other field.
 void empty_media_record(MediaRecord* record);
 

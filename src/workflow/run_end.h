@@ -1,0 +1,22 @@
+// The ends of a run: saving the settings and the media files, and shutting the controller down
+// with the end value that becomes the process exit code.
+#ifndef CUTTER_RUN_END_H
+#define CUTTER_RUN_END_H
+
+#include "settings/media_library.h"
+#include "settings/settings_record.h"
+
+// End values of the main window, which the starting program receives as the exit code.
+constexpr int END_CLOSED = 0;          // not in cut mode: Close or the window closed
+constexpr int END_CANCELLED = 1;       // cut mode: Cancel or the window closed
+constexpr int END_CUT_CONFIRMED = 2;   // cut mode: the cut was confirmed
+constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing is saved
+
+// Saves the settings and the media files, then shuts down with `end_value`.
+void save_and_close(const Settings& settings, int end_value, const MediaLibrary& library);
+
+// Frees the printer list, removes the input filters, closes the transfer events and the
+// animated instructions, and ends the main window with `end_value`.
+void shut_down_controller(int end_value);
+
+#endif
