@@ -1,9 +1,43 @@
 #include "job_panel.h"
 
+#include "app/main_window.h"
+#include "app/result_report.h"
+#include "app/small_dialogs.h"
 #include "app/win_text.h"
+#include "guide/animated_instructions.h"
 #include "resources/resource_ids.h"
 
 HWND g_job_panel = nullptr;
+
+namespace {
+
+void on_animated_instructions()
+{
+    const ResultCode code = start_animated_instructions();
+    if (code != RC_SUCCESS) {
+        report_result(g_main_window, code);
+    }
+}
+
+BOOL on_panel_command(HWND panel, int id)
+{
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:
+        // "Cut..." and "Cancel" end the run exactly as Enter and Escape in the main window do.
+        SendMessageA(GetParent(panel), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        break;
+    case IDC_ANIMATED_INSTRUCTIONS:
+        on_animated_instructions();
+        break;
+    case IDC_ABOUT_BUTTON:
+        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), g_main_window, about_dialog_proc, 0);
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
 
 HWND create_job_panel(HWND main_window)
 {
@@ -12,13 +46,16 @@ HWND create_job_panel(HWND main_window)
     return g_job_panel;
 }
 
-INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM, LPARAM)
+INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM)
 {
-    // The panel's handlers (media, speed, thickness, orientation, marks, the pad) come with its
-    // own logic; until then it shows its controls as the template lays them out.
+    // The media, speed, thickness, orientation and mark handlers and the button pad come with
+    // the panel's own logic; until then it opens the animated instructions and About, and hands
+    // its Cut and Cancel buttons to the main window.
     switch (message) {
     case WM_INITDIALOG:
         return FALSE;
+    case WM_COMMAND:
+        return on_panel_command(panel, LOWORD(wparam));
     case WM_DESTROY:
         if (g_job_panel == panel) {
             g_job_panel = nullptr;
