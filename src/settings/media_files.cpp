@@ -13,10 +13,6 @@ namespace {
 // Long enough for a full directory, a separator, a 64-character name and the extension.
 constexpr int MEDIA_PATH_SIZE = 512;
 
-// Defaults of the profile reads: a text that no check accepts, a number outside every range.
-constexpr const char* MISSING_TEXT = "Error";
-constexpr INT MISSING_NUMBER = -1;
-
 // Ends the directory enumeration however the scan leaves it.
 struct FindHandle {
     HANDLE handle;
@@ -28,72 +24,24 @@ struct FindHandle {
     }
 };
 
-std::int32_t read_number(const char* section, const char* key, INT fallback, const char* path)
+// The media file's keys through the profile calls; `file` is the file's full path.
+std::int32_t profile_number(const void* file, const char* section, const char* key,
+                            std::int32_t fallback)
 {
-    return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, path));
+    return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, static_cast<INT>(fallback),
+                                                           static_cast<const char*>(file)));
 }
 
-void read_text(const char* section, const char* key, char (&text)[MEDIA_PROFILE_TEXT_SIZE],
-               const char* path)
+void profile_text(const void* file, const char* section, const char* key, const char* fallback,
+                  char* text, std::size_t size)
 {
-    GetPrivateProfileStringA(section, key, MISSING_TEXT, text, MEDIA_PROFILE_TEXT_SIZE, path);
+    GetPrivateProfileStringA(section, key, fallback, text, static_cast<DWORD>(size),
+                             static_cast<const char*>(file));
 }
 
-// Reads one media file in the order of its checks; false at the first check it fails.
 bool read_media_file(const char* path, MediaFileValues* values)
 {
-    char text[MEDIA_PROFILE_TEXT_SIZE];
-    char type[MEDIA_PROFILE_TEXT_SIZE];
-    read_text("Generic", "Product", text, path);
-    read_text("Generic", "Type", type, path);
-    if (!media_file_identified(text, type)) {
-        return false;
-    }
-    values->ListID = GetPrivateProfileIntA("Generic", "ListID", MISSING_NUMBER, path);
-    values->ConfigurationMode = read_number("Generic", "ConfigurationMode", MISSING_NUMBER, path);
-    values->DefaultSpeed = -1;
-    values->DefaultPress = -1;
-    const std::int32_t mode = values->ConfigurationMode;
-    if (!configuration_mode_known(mode)) {
-        return false;
-    }
-    if (mode == MEDIA_FIXED || mode == MEDIA_ADJUSTABLE) {
-        values->DefaultSpeed = read_number("Defaults", "Speed", MISSING_NUMBER, path);
-        if (!speed_in_range(values->DefaultSpeed)) {
-            return false;
-        }
-        values->DefaultPress = read_number("Defaults", "Force", MISSING_NUMBER, path);
-        if (!force_in_range(values->DefaultPress)) {
-            return false;
-        }
-        read_text("Defaults", "Cap", text, path);
-        if (!cap_from_word(text, true, &values->Cap)) {
-            return false;
-        }
-        values->Speed = values->DefaultSpeed;
-        values->Press = values->DefaultPress;
-    }
-    if (mode == MEDIA_ADJUSTABLE) {
-        values->Speed = adjusted_speed(read_number("Modify", "Speed", values->DefaultSpeed, path),
-                                       values->DefaultSpeed);
-        values->Press = adjusted_force(read_number("Modify", "Force", values->DefaultPress, path),
-                                       values->DefaultPress);
-    }
-    if (mode == MEDIA_USER) {
-        values->Speed = read_number("User", "Speed", MISSING_NUMBER, path);
-        if (!speed_in_range(values->Speed)) {
-            return false;
-        }
-        values->Press = read_number("User", "Force", MISSING_NUMBER, path);
-        if (!force_in_range(values->Press)) {
-            return false;
-        }
-        read_text("User", "Cap", text, path);
-        if (!cap_from_word(text, false, &values->Cap)) {
-            return false;
-        }
-    }
-    return true;
+    return read_media_file_values(MediaFileReader{profile_number, profile_text, path}, values);
 }
 
 bool media_file_path(const char* media_directory, const char* name, char (&path)[MEDIA_PATH_SIZE])

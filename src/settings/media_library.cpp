@@ -218,6 +218,65 @@ std::int32_t cutter_offset_of_cap(std::int32_t cap)
     return cap == CAP_PEN ? PEN_CUTTER_OFFSET : CAP_CUTTER_OFFSET;
 }
 
+bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* values)
+{
+    char text[MEDIA_PROFILE_TEXT_SIZE];
+    char type[MEDIA_PROFILE_TEXT_SIZE];
+    reader.text(reader.file, "Generic", "Product", MEDIA_MISSING_TEXT, text, sizeof text);
+    reader.text(reader.file, "Generic", "Type", MEDIA_MISSING_TEXT, type, sizeof type);
+    if (!media_file_identified(text, type)) {
+        return false;
+    }
+    // The ListID is unsigned: a missing one reads as the highest number.
+    values->ListID = static_cast<std::uint32_t>(
+        reader.number(reader.file, "Generic", "ListID", MEDIA_MISSING_NUMBER));
+    values->ConfigurationMode =
+        reader.number(reader.file, "Generic", "ConfigurationMode", MEDIA_MISSING_NUMBER);
+    values->DefaultSpeed = -1;
+    values->DefaultPress = -1;
+    const std::int32_t mode = values->ConfigurationMode;
+    if (!configuration_mode_known(mode)) {
+        return false;
+    }
+    if (mode == MEDIA_FIXED || mode == MEDIA_ADJUSTABLE) {
+        values->DefaultSpeed = reader.number(reader.file, "Defaults", "Speed", MEDIA_MISSING_NUMBER);
+        if (!speed_in_range(values->DefaultSpeed)) {
+            return false;
+        }
+        values->DefaultPress = reader.number(reader.file, "Defaults", "Force", MEDIA_MISSING_NUMBER);
+        if (!force_in_range(values->DefaultPress)) {
+            return false;
+        }
+        reader.text(reader.file, "Defaults", "Cap", MEDIA_MISSING_TEXT, text, sizeof text);
+        if (!cap_from_word(text, true, &values->Cap)) {
+            return false;
+        }
+        values->Speed = values->DefaultSpeed;
+        values->Press = values->DefaultPress;
+    }
+    if (mode == MEDIA_ADJUSTABLE) {
+        values->Speed = adjusted_speed(
+            reader.number(reader.file, "Modify", "Speed", values->DefaultSpeed), values->DefaultSpeed);
+        values->Press = adjusted_force(
+            reader.number(reader.file, "Modify", "Force", values->DefaultPress), values->DefaultPress);
+    }
+    if (mode == MEDIA_USER) {
+        values->Speed = reader.number(reader.file, "User", "Speed", MEDIA_MISSING_NUMBER);
+        if (!speed_in_range(values->Speed)) {
+            return false;
+        }
+        values->Press = reader.number(reader.file, "User", "Force", MEDIA_MISSING_NUMBER);
+        if (!force_in_range(values->Press)) {
+            return false;
+        }
+        reader.text(reader.file, "User", "Cap", MEDIA_MISSING_TEXT, text, sizeof text);
+        if (!cap_from_word(text, false, &values->Cap)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool add_media_record(MediaLibrary* library, const char* name, const MediaFileValues& values)
 {
     if (library->Count < 0 || library->Count >= MEDIA_LIBRARY_SIZE) {

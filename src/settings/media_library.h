@@ -125,6 +125,27 @@ struct MediaFileValues {
     std::int32_t  Cap;
 };
 
+// How the keys of one media file are read: the program reads them with the platform's profile
+// calls, tests and fuzzers from texts of their own. `number` gives the key's integer or
+// `fallback` when the key is missing; `text` copies the key's text, or `fallback` when it is
+// missing, into `size` bytes, always terminated.
+struct MediaFileReader {
+    std::int32_t (*number)(const void* file, const char* section, const char* key,
+                           std::int32_t fallback);
+    void (*text)(const void* file, const char* section, const char* key, const char* fallback,
+                 char* text, std::size_t size);
+    const void* file;
+};
+
+// Defaults of the reads of a media file: a text that no check accepts, a number outside every
+// range.
+constexpr const char* MEDIA_MISSING_TEXT = "Error";
+constexpr std::int32_t MEDIA_MISSING_NUMBER = -1;
+
+// Reads one media file in the order of its checks; false at the first check it fails, and then
+// *values holds no record to take.
+bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* values);
+
 // Takes an accepted file into the next free record and raises HighestListID where needed.
 // False (and nothing changed) when the library is full.
 bool add_media_record(MediaLibrary* library, const char* name, const MediaFileValues& values);

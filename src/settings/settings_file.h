@@ -12,24 +12,9 @@
 // receives it as a parameter.
 extern Settings g_settings;
 
-// The commands `read settings` sends between its steps. The run uses the cutter's own
-// (CUTTER_CONDITION_COMMANDS, condition_commands.cpp); a test may hand in its own to see what is
-// sent and to make any one of them fail.
-struct ConditionCommands {
-    ResultCode (*condition_number)(int condition_number);
-    ResultCode (*cut_speed)(int speed);
-    ResultCode (*cut_pressure)(int pressure);
-    ResultCode (*cutter_offset)(int offset);
-    ResultCode (*track_enhancing)(int on);
-    ResultCode (*thick_media)(int on);
-};
+// The cutter's own condition commands (condition_commands.cpp), which the run hands to
+// `read settings`; a test may hand in its own to see what is sent and to make one fail.
 extern const ConditionCommands CUTTER_CONDITION_COMMANDS;
-
-// The millimetre range check of the registration-mark distances (direction, horizontal,
-// vertical, unit): 0 when both lie in the range of the orientation. The start-up passes
-// check_mark_distances of the registration-mark distances module.
-using MarkDistanceCheck = ResultCode (*)(std::int32_t direction, double horizontal,
-                                         double vertical, std::int32_t unit);
 
 // Everything `read settings` reads and what it sends, in the order the start-up needs them.
 struct SettingsSources {
@@ -39,11 +24,8 @@ struct SettingsSources {
     MarkDistanceCheck        CheckDistances;
 };
 
-// Fills the Settings record (FirmwareVersion must already hold the cutter's version) and the
-// media library from the settings file and the media, sending the cutting conditions on the
-// way. Returns 0, RC_MEDIA_LIST_MISSING when no media file is usable, or the code of the first
-// command that fails (the remaining steps are then not run). An orientation option outside 0
-// and 1 sets the launch result of `options`.
+// read_settings_from (settings_record.h) over the settings file, through the profile calls, and
+// the media files of the Media directory or the built-in media of the string table.
 ResultCode read_settings(const SettingsSources& sources, LaunchOptions* options,
                          Settings* settings, MediaLibrary* library);
 

@@ -27,6 +27,16 @@ void set_number(ProfileEntry* entry, const char* key, std::int32_t value)
     set_entry(entry, key, text);
 }
 
+// Unit 0: the stored distances are checked in millimetres.
+constexpr std::int32_t CHECK_IN_MILLIMETRES = 0;
+
+// Sends one command; false (with its code kept) when it fails.
+bool sent(ResultCode (*command)(int), int argument, ResultCode* result)
+{
+    *result = command(argument);
+    return *result == RC_SUCCESS;
+}
+
 }  // namespace
 
 bool firmware_reads_media_files(const char* firmware_version, std::size_t size)
@@ -104,6 +114,83 @@ MillimetreDistances stored_distances_in_millimetres(std::int32_t tombo_dis_x,
     // Integer division truncates toward zero: -99 micrometres counts as 0.0 mm.
     return MillimetreDistances{(tombo_dis_x / MICROMETRES_PER_TENTH) * MILLIMETRES_PER_TENTH,
                                (tombo_dis_y / MICROMETRES_PER_TENTH) * MILLIMETRES_PER_TENTH};
+}
+
+ResultCode read_settings_from(const SettingsReader& reader, const ConditionCommands& commands,
+                              MarkDistanceCheck check_distances, LaunchOptions* options,
+                              Settings* settings, MediaLibrary* library)
+{
+    auto read_number = [&reader](const char* key, std::int32_t fallback) {
+        return reader.number(reader.source, key, fallback);
+    };
+
+    settings->FileMediaMode =
+        firmware_reads_media_files(settings->FirmwareVersion, sizeof settings->FirmwareVersion) ? 1 : 0;
+    settings->GuideMenu = 0;
+    if (settings->FileMediaMode != 0 && options->CutMode != 0) {
+        settings->GuideMenu = flag_value(read_number("GuideMenu", 1));
+    }
+
+    settings->CutCondAdjust = read_number("CutCondAdjust", 0);
+
+    if (settings->FileMediaMode != 0) {
+        // Read whole, so that a name of full length (64 characters) is found again and a longer
+        // one matches no media.
+        char media_name[MEDIA_PROFILE_TEXT_SIZE];
+        reader.text(reader.source, "MediaName", DEFAULT_MEDIA_NAME, media_name, sizeof media_name);
+        settings->CutCondition = reader.load_media_files(reader.source, media_name, library);
+        if (library->Count == 0) {
+            return RC_MEDIA_LIST_MISSING;
+        }
+    } else {
+        reader.load_built_in_media(reader.source, library);
+        settings->CutCondition = built_in_selection(read_number("CutCondition", 0));
+    }
+
+    MediaRecord& selected = library->Media[settings->CutCondition];
+    if (selected.ConfigurationMode == MEDIA_FIXED) {
+        selected.Speed = read_number("CutSpeed", SPEED_MIN);
+        selected.Press = cut_press_value(read_number("CutPress", FORCE_MIN));
+    }
+    take_selected_media(selected, settings);
+    ResultCode result = RC_SUCCESS;
+    if (!sent(commands.condition_number, settings->ActiveConditionNo, &result) ||
+        !sent(commands.cut_speed, settings->ActiveSpeed, &result) ||
+        !sent(commands.cut_pressure, settings->ActivePress, &result) ||
+        !sent(commands.cutter_offset, settings->ActiveOffset, &result)) {
+        return result;
+    }
+
+    settings->RollAction = flag_value(read_number("RollAction", 0));
+    if (!sent(commands.track_enhancing, start_track_enhancing(*settings), &result)) {
+        return result;
+    }
+    settings->ThickMediaMode = 0;
+    if (!sent(commands.thick_media, settings->ThickMediaMode, &result)) {
+        return result;
+    }
+
+    settings->Direction = read_number("Direction", 0);
+    apply_orientation_option(settings, options);
+
+    settings->PosSet = read_number("PosSet", 0);
+
+    settings->TomboDisX = read_number("TomboDisX", 0);
+    settings->TomboDisY = read_number("TomboDisY", 0);
+    const MillimetreDistances stored =
+        stored_distances_in_millimetres(settings->TomboDisX, settings->TomboDisY);
+    if (check_distances(settings->Direction, stored.Horizontal, stored.Vertical,
+                        CHECK_IN_MILLIMETRES) != RC_SUCCESS) {
+        settings->TomboDisX = 0;
+        settings->TomboDisY = 0;
+    }
+
+    settings->TomboAutoRead = flag_value(read_number("TomboAutoRead", 1));
+    settings->MarkReadArg = START_MARK_READ_ARG;
+
+    settings->Unit = read_number("Unit", 1);
+    settings->CalibrationOpen = 0;
+    return RC_SUCCESS;
 }
 
 void settings_entries(const Settings& settings, const MediaRecord& selected,

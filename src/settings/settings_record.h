@@ -1,6 +1,7 @@
 // The Settings record: the run's settings and state, kept between runs in QMACTL.INI. This
-// header and its source hold the rules applied to the values read and the text of the values
-// written; the profile calls sit in settings_file.cpp.
+// header and its source hold `read settings` over any source of keys and media, the rules
+// applied to the values read and the text of the values written; the profile calls sit in
+// settings_file.cpp.
 #ifndef CUTTER_SETTINGS_RECORD_H
 #define CUTTER_SETTINGS_RECORD_H
 
@@ -90,6 +91,50 @@ struct MillimetreDistances {
 };
 MillimetreDistances stored_distances_in_millimetres(std::int32_t tombo_dis_x,
                                                     std::int32_t tombo_dis_y);
+
+// The commands `read settings` sends between its steps. The run uses the cutter's own
+// (CUTTER_CONDITION_COMMANDS, settings_file.h); tests and fuzzers hand in their own.
+struct ConditionCommands {
+    ResultCode (*condition_number)(int condition_number);
+    ResultCode (*cut_speed)(int speed);
+    ResultCode (*cut_pressure)(int pressure);
+    ResultCode (*cutter_offset)(int offset);
+    ResultCode (*track_enhancing)(int on);
+    ResultCode (*thick_media)(int on);
+};
+
+// The millimetre range check of the registration-mark distances (direction, horizontal,
+// vertical, unit): 0 when both lie in the range of the orientation. The start-up passes
+// check_mark_distances of the registration-mark distances module.
+using MarkDistanceCheck = ResultCode (*)(std::int32_t direction, double horizontal,
+                                         double vertical, std::int32_t unit);
+
+// How `read settings` reaches the settings file and the media. The program reads
+// "Main_Section" of QMACTL.INI with the profile calls and the media from the Media directory
+// (settings_file.cpp); tests and fuzzers give sources of their own.
+struct SettingsReader {
+    // The key's integer, or `fallback` when the key is missing.
+    std::int32_t (*number)(const void* source, const char* key, std::int32_t fallback);
+    // The key's text, or `fallback` when it is missing, into `size` bytes, always terminated.
+    void (*text)(const void* source, const char* key, const char* fallback, char* text,
+                 std::size_t size);
+    // `load media files`: fills the library and gives the index of the last media named exactly
+    // `select_name` (0 when none is).
+    std::int32_t (*load_media_files)(const void* source, const char* select_name,
+                                     MediaLibrary* library);
+    // `load built-in media`: the 12 built-in media with their names.
+    void (*load_built_in_media)(const void* source, MediaLibrary* library);
+    const void* source;
+};
+
+// `read settings` over any reader: fills the Settings record (FirmwareVersion must already hold
+// the cutter's version) and the media library, sending the cutting conditions on the way.
+// Returns 0, RC_MEDIA_LIST_MISSING when no media file is usable, or the code of the first
+// command that fails (the remaining steps are then not run). An orientation option outside 0
+// and 1 sets the launch result of `options`.
+ResultCode read_settings_from(const SettingsReader& reader, const ConditionCommands& commands,
+                              MarkDistanceCheck check_distances, LaunchOptions* options,
+                              Settings* settings, MediaLibrary* library);
 
 // Keys of "Main_Section" in the order `save settings` writes them, after the version.
 constexpr int SETTINGS_ENTRY_COUNT = 13;

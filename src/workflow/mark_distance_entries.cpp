@@ -9,13 +9,6 @@ int unit_button(std::int32_t unit)
     return unit == UNIT_MILLIMETRES ? IDC_UNIT_MM : IDC_UNIT_INCH;
 }
 
-// The edit whose field a range code names.
-int edit_of(ResultCode code, const Settings& settings)
-{
-    return code == horizontal_range_code(settings.Direction, settings.Unit) ? IDC_HORIZONTAL_DISTANCE
-                                                                            : IDC_VERTICAL_DISTANCE;
-}
-
 }  // namespace
 
 void show_mark_distances(HWND panel, std::int32_t horizontal, std::int32_t vertical, std::int32_t unit)
@@ -45,28 +38,16 @@ ResultCode validate_distance_entries(HWND panel, const Settings& settings, Dista
                     static_cast<int>(sizeof entries->HorizontalText));
     GetDlgItemTextA(panel, IDC_VERTICAL_DISTANCE, entries->VerticalText,
                     static_cast<int>(sizeof entries->VerticalText));
-    entries->Horizontal = 0.0;
-    entries->Vertical = 0.0;
-
-    // A text that is no number gets the message of its field's range, which says what to type.
-    if (check_numeric_text(entries->HorizontalText) != RC_SUCCESS) {
-        select_edit_text(panel, IDC_HORIZONTAL_DISTANCE);
-        return horizontal_range_code(settings.Direction, settings.Unit);
+    const DistanceJudgement judgement = judge_distance_texts(
+        settings.Direction, settings.Unit, entries->HorizontalText, entries->VerticalText);
+    entries->Horizontal = judgement.Horizontal;
+    entries->Vertical = judgement.Vertical;
+    if (judgement.Field != DistanceField::None) {
+        select_edit_text(panel, judgement.Field == DistanceField::Horizontal
+                                    ? IDC_HORIZONTAL_DISTANCE
+                                    : IDC_VERTICAL_DISTANCE);
     }
-    if (check_numeric_text(entries->VerticalText) != RC_SUCCESS) {
-        select_edit_text(panel, IDC_VERTICAL_DISTANCE);
-        return vertical_range_code(settings.Direction, settings.Unit);
-    }
-
-    // The typed value is judged, before any decimals are cut: 970.05 mm is out of range.
-    entries->Horizontal = read_distance_text(entries->HorizontalText);
-    entries->Vertical = read_distance_text(entries->VerticalText);
-    const ResultCode code =
-        check_mark_distances(settings.Direction, entries->Horizontal, entries->Vertical, settings.Unit);
-    if (code != RC_SUCCESS) {
-        select_edit_text(panel, edit_of(code, settings));
-    }
-    return code;
+    return judgement.Code;
 }
 
 ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit)

@@ -116,6 +116,32 @@ ResultCode check_mark_size(double size)
     return size >= MARK_SIZE_MINIMUM && size <= MARK_SIZE_MAXIMUM ? RC_SUCCESS : RC_MARK_SIZE_OPTION;
 }
 
+DistanceJudgement judge_distance_texts(std::int32_t direction, std::int32_t unit,
+                                       const char* horizontal, const char* vertical)
+{
+    // A text that is no number gets the message of its field's range, which says what to type.
+    if (check_numeric_text(horizontal) != RC_SUCCESS) {
+        return DistanceJudgement{horizontal_range_code(direction, unit), DistanceField::Horizontal,
+                                 0.0, 0.0};
+    }
+    if (check_numeric_text(vertical) != RC_SUCCESS) {
+        return DistanceJudgement{vertical_range_code(direction, unit), DistanceField::Vertical,
+                                 0.0, 0.0};
+    }
+    // The typed value is judged, before any decimals are cut: 970.05 mm is out of range.
+    DistanceJudgement judgement{RC_SUCCESS, DistanceField::None, read_distance_text(horizontal),
+                                read_distance_text(vertical)};
+    const DistanceLimits& limits = limits_for(direction, unit);
+    if (!within(judgement.Horizontal, limits.horizontal)) {
+        judgement.Code = limits.horizontal.code;
+        judgement.Field = DistanceField::Horizontal;
+    } else if (!within(judgement.Vertical, limits.vertical)) {
+        judgement.Code = limits.vertical.code;
+        judgement.Field = DistanceField::Vertical;
+    }
+    return judgement;
+}
+
 double read_distance_text(const char* text)
 {
     // strtod reads exactly what "%lf" reads, without the scanf family's warnings on some compilers.

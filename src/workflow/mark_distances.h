@@ -57,6 +57,19 @@ ResultCode check_mark_size(double size);
 // Reads a distance text as the C library's "%lf" does; 0.0 when it holds no number.
 double read_distance_text(const char* text);
 
+// The judgement of the two distance texts typed in `unit` for `direction`: both must be numbers
+// (check_numeric_text) and lie in their ranges, the horizontal one judged first. The values are
+// those of the texts as typed, before any decimals are cut; 0.0 for a text that is no number.
+enum class DistanceField { None, Horizontal, Vertical };
+struct DistanceJudgement {
+    ResultCode    Code;   // 0, or the code naming the failing field's range
+    DistanceField Field;  // the field to correct; None when Code is 0
+    double        Horizontal;
+    double        Vertical;
+};
+DistanceJudgement judge_distance_texts(std::int32_t direction, std::int32_t unit,
+                                       const char* horizontal, const char* vertical);
+
 // Micrometres of both distances.
 struct MarkDistances {
     std::int32_t Horizontal;

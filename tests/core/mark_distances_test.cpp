@@ -176,6 +176,40 @@ TEST(MarkDistances, SwitchingUnitsBackAndForthKeepsWhatTheUserSees)
     EXPECT_EQ(shown(parse_mark_distance(longest, INCH), MM), "970.0");
 }
 
+TEST(MarkDistances, TypedTextsAreJudgedAsTypedAndNameTheFieldToCorrect)
+{
+    struct Case {
+        std::int32_t  direction;
+        std::int32_t  unit;
+        const char*   horizontal;
+        const char*   vertical;
+        ResultCode    code;
+        DistanceField field;
+        double        horizontal_value;
+        double        vertical_value;
+    };
+    using F = DistanceField;
+    const Case cases[] = {
+        {LAND, MM, "970", "192.0", RC_SUCCESS, F::None, 970.0, 192.0},
+        {LAND, MM, "970.05", "1", RC_HORIZONTAL_970_MM, F::Horizontal, 970.05, 1.0},
+        {LAND, MM, "1", "192.01", RC_VERTICAL_192_MM, F::Vertical, 1.0, 192.01},
+        // Both texts are checked as numbers before either range: the vertical text is named.
+        {PORT, MM, "192.01", "x", RC_VERTICAL_970_MM, F::Vertical, 0.0, 0.0},
+        {PORT, INCH, "", "1", RC_HORIZONTAL_7_IN, F::Horizontal, 0.0, 0.0},
+        {PORT, INCH, "7.557", "38.1801", RC_VERTICAL_38_IN, F::Vertical, 7.557, 38.1801},
+        {LAND, INCH, "-0", "-0.0", RC_SUCCESS, F::None, 0.0, 0.0},
+        {LAND, MM, "5", "-1", RC_VERTICAL_192_MM, F::Vertical, 5.0, -1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.horizontal) + " / " + c.vertical);
+        const DistanceJudgement j = judge_distance_texts(c.direction, c.unit, c.horizontal, c.vertical);
+        EXPECT_EQ(j.Field, c.field);
+        EXPECT_EQ(j.Code, c.code);
+        EXPECT_DOUBLE_EQ(j.Horizontal, c.horizontal_value);
+        EXPECT_DOUBLE_EQ(j.Vertical, c.vertical_value);
+    }
+}
+
 TEST(MarkDistances, UnitCaptionIsMillimetresOrInches)
 {
     EXPECT_EQ(unit_caption_id(MM), 2402u);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -219,6 +222,89 @@ TEST(MediaFileRules, HeaderAndCapWordsAreComparedExactly)
         if (c.accepted) {
             EXPECT_EQ(cap, c.cap);
             EXPECT_EQ(cutter_offset_of_cap(cap), c.cap == 0 ? 0 : 18);
+        }
+    }
+}
+
+// A media file as "Section/Key" -> text; numbers are read from the text as the profile calls do
+// (leading decimal digits with an optional sign, 0 when there are none).
+using MediaFileText = std::map<std::string, std::string>;
+
+std::int32_t map_number(const void* file, const char* section, const char* key, std::int32_t fallback)
+{
+    const MediaFileText& keys = *static_cast<const MediaFileText*>(file);
+    const auto found = keys.find(std::string(section) + "/" + key);
+    return found == keys.end() ? fallback : static_cast<std::int32_t>(std::atoi(found->second.c_str()));
+}
+
+void map_text(const void* file, const char* section, const char* key, const char* fallback,
+              char* text, std::size_t size)
+{
+    const MediaFileText& keys = *static_cast<const MediaFileText*>(file);
+    const auto found = keys.find(std::string(section) + "/" + key);
+    std::snprintf(text, size, "%s", found == keys.end() ? fallback : found->second.c_str());
+}
+
+TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
+{
+    const MediaFileText header = {{"Generic/Product", "Quillmark Controller Ver2"},
+                                  {"Generic/Type", "Quillmark"},
+                                  {"Generic/ListID", "7"}};
+    auto with = [&](MediaFileText more) {
+        more.insert(header.begin(), header.end());
+        return more;
+    };
+    struct Case {
+        const char*     name;
+        MediaFileText   file;
+        bool            accepted;
+        MediaFileValues values;  // when accepted
+    };
+    const Case cases[] = {
+        {"fixed", with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"},
+                        {"Defaults/Force", "2"}, {"Defaults/Cap", "Pen"},
+                        {"Modify/Speed", "9"}}),
+         true, {7, MEDIA_FIXED, 4, 2, 4, 2, CAP_PEN}},
+        {"adjustable, modify out of range falls back",
+         with({{"Generic/ConfigurationMode", "1"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "2"},
+               {"Defaults/Cap", "Red"}, {"Modify/Speed", "11"}, {"Modify/Force", "3"}}),
+         true, {7, MEDIA_ADJUSTABLE, 4, 2, 4, 3, CAP_RED}},
+        {"adjustable without modify keys",
+         with({{"Generic/ConfigurationMode", "1"}, {"Defaults/Speed", "10"}, {"Defaults/Force", "1"},
+               {"Defaults/Cap", "Blue"}}),
+         true, {7, MEDIA_ADJUSTABLE, 10, 1, 10, 1, CAP_BLUE}},
+        {"user", with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
+                       {"User/Cap", "Yellow"}}),
+         true, {7, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
+        {"user media may not be a pen",
+         with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
+               {"User/Cap", "Pen"}}),
+         false, {}},
+        {"missing ListID is the highest number",
+         {{"Generic/Product", "Quillmark Controller Ver2"}, {"Generic/Type", "Quillmark"},
+          {"Generic/ConfigurationMode", "2"}, {"User/Speed", "2"}, {"User/Force", "2"},
+          {"User/Cap", "Red"}},
+         true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 2, 2, CAP_RED}},
+        {"unknown mode", with({{"Generic/ConfigurationMode", "3"}}), false, {}},
+        {"missing type", {{"Generic/Product", "Quillmark Controller Ver2"}}, false, {}},
+        {"default force out of range",
+         with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "4"},
+               {"Defaults/Cap", "Red"}}),
+         false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MediaFileValues values{};
+        ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &c.file}, &values),
+                  c.accepted);
+        if (c.accepted) {
+            EXPECT_EQ(values.ListID, c.values.ListID);
+            EXPECT_EQ(values.ConfigurationMode, c.values.ConfigurationMode);
+            EXPECT_EQ(values.DefaultSpeed, c.values.DefaultSpeed);
+            EXPECT_EQ(values.DefaultPress, c.values.DefaultPress);
+            EXPECT_EQ(values.Speed, c.values.Speed);
+            EXPECT_EQ(values.Press, c.values.Press);
+            EXPECT_EQ(values.Cap, c.values.Cap);
         }
     }
 }

@@ -31,7 +31,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       (options.OwnerGiven | options.CutMode | options.NoRegistrationMarks |
                        options.OrientationGiven | options.DistancesGiven | options.MarkSizeGiven) <= 1 &&
                       options.LaunchResult == RC_SUCCESS;
-    if (!sane) {
+    // A value is only ever taken with its flag: without the option the field keeps its absent
+    // value.
+    const bool values_with_flags =
+        (options.OwnerGiven != 0 || options.OwnerWindow == 0) &&
+        (options.OrientationGiven != 0 || options.Orientation == -1) &&
+        (options.DistancesGiven != 0 ||
+         (options.HorizontalDistance == -1.0 && options.VerticalDistance == -1.0)) &&
+        (options.MarkSizeGiven != 0 || options.MarkSize == -1.0) &&
+        options.HorizontalDistanceConverted == 0 && options.VerticalDistanceConverted == 0;
+    // An option needs its '-' or '/' in front: without one in any word, nothing is set.
+    bool any_switch = false;
+    for (const std::string& w : words) {
+        any_switch = any_switch || (!w.empty() && (w[0] == '-' || w[0] == '/'));
+    }
+    const bool untouched_without_switch =
+        any_switch || (demo == DEMO_OFF && options.OwnerGiven == 0 && options.CutMode == 0 &&
+                       options.NoRegistrationMarks == 0 && options.OrientationGiven == 0 &&
+                       options.DistancesGiven == 0 && options.MarkSizeGiven == 0);
+    if (!sane || !values_with_flags || !untouched_without_switch) {
         std::abort();
     }
     return 0;

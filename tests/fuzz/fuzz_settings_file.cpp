@@ -1,0 +1,301 @@
+// Runs `read settings` on random settings files, media directories and firmware versions, and
+// reads back what `save settings` would write. The first byte holds the launch options and
+// which condition command fails (if any); the text that follows is the firmware version on its
+// first line, then "Key=Value" lines of "Main_Section"; after each form feed comes a media file
+// (its name on the first line, then INI text). Checked: the result is 0, 61 or the failing
+// command's code; the commands are sent in their order with the values taken, none after a
+// failure; every value read is kept in its range; and the keys saved read back to the same
+// settings and the same selected media.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/settings_record.h"
+#include "workflow/mark_distances.h"
+
+namespace {
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "property violated: %s\n", what);
+        std::abort();
+    }
+}
+
+using Keys = std::map<std::string, std::string>;
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t stop = text.find(separator, start);
+        parts.push_back(text.substr(start, stop == std::string::npos ? std::string::npos : stop - start));
+        if (stop == std::string::npos) {
+            return parts;
+        }
+        start = stop + 1;
+    }
+}
+
+// "[Section]" and "Key=Value" lines; keys before any section belong to `section`.
+Keys parse_ini(const std::string& text, std::string section)
+{
+    Keys keys;
+    for (const std::string& line : split(text, '\n')) {
+        if (line.size() >= 2 && line[0] == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+        } else if (line.find('=') != std::string::npos) {
+            const std::size_t equals = line.find('=');
+            keys.emplace(section + "/" + line.substr(0, equals), line.substr(equals + 1));
+        }
+    }
+    return keys;
+}
+
+// Numbers as the profile calls read them: sign and leading digits, wrapping at 32 bits.
+std::int32_t number_of(const std::string& text)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i++] == '-';
+    }
+    std::uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    return static_cast<std::int32_t>(negative ? 0u - value : value);
+}
+
+void copy_text(const std::string& value, char* text, std::size_t size)
+{
+    std::size_t n = 0;
+    for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
+        text[n] = value[n];
+    }
+    text[n] = '\0';
+}
+
+struct MediaFile {
+    std::string entry;  // directory entry name
+    Keys keys;
+};
+
+struct Sources {
+    Keys main;  // "Main_Section/Key"
+    std::vector<MediaFile> media;
+};
+
+std::int32_t media_number(const void* file, const char* section, const char* key, std::int32_t fallback)
+{
+    const Keys& keys = *static_cast<const Keys*>(file);
+    const auto found = keys.find(std::string(section) + "/" + key);
+    return found == keys.end() ? fallback : number_of(found->second);
+}
+
+void media_text(const void* file, const char* section, const char* key, const char* fallback,
+                char* text, std::size_t size)
+{
+    const Keys& keys = *static_cast<const Keys*>(file);
+    const auto found = keys.find(std::string(section) + "/" + key);
+    copy_text(found == keys.end() ? std::string(fallback) : found->second, text, size);
+}
+
+std::int32_t main_number(const void* source, const char* key, std::int32_t fallback)
+{
+    return media_number(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback);
+}
+
+void main_text(const void* source, const char* key, const char* fallback, char* text, std::size_t size)
+{
+    media_text(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback, text, size);
+}
+
+// The directory scan of `load media files`, over the media files of the input.
+std::int32_t load_files(const void* source, const char* select_name, MediaLibrary* library)
+{
+    clear_media_library(library);
+    for (const MediaFile& file : static_cast<const Sources*>(source)->media) {
+        if (library->Count >= MEDIA_LIBRARY_SIZE) {
+            break;
+        }
+        char name[MEDIA_NAME_SIZE];
+        MediaFileValues values;
+        // A folder holds one file of a name (names alike but for case are no concern here).
+        if (media_name_from_file_name(file.entry.c_str(), name) &&
+            !find_media_by_name(*library, name).Found &&
+            read_media_file_values(MediaFileReader{media_number, media_text, &file.keys}, &values)) {
+            add_media_record(library, name, values);
+        }
+    }
+    sort_media_library(library);
+    return number_media_and_select(library, select_name);
+}
+
+void load_built_in(const void*, MediaLibrary* library)
+{
+    fill_built_in_media(library);
+    for (int i = 0; i < BUILT_IN_MEDIA_COUNT; ++i) {
+        std::snprintf(library->Media[i].Name, BUILT_IN_NAME_SIZE, "built-in %d", i);
+    }
+}
+
+// The condition commands record what they send; the one numbered g_failing fails.
+std::vector<std::pair<int, int>> g_sent;  // (command, argument)
+int g_failing = -1;
+constexpr ResultCode FAILURE_BASE = 1000;
+
+template <int Command>
+ResultCode record(int argument)
+{
+    g_sent.emplace_back(Command, argument);
+    return Command == g_failing ? FAILURE_BASE + Command : RC_SUCCESS;
+}
+
+const ConditionCommands RECORDING = {record<0>, record<1>, record<2>, record<3>, record<4>, record<5>};
+
+struct Run {
+    ResultCode code;
+    Settings settings;
+    LaunchOptions options;
+    MediaLibrary library;
+    std::vector<std::pair<int, int>> sent;
+};
+
+void read(const Sources& sources, const std::string& firmware, const LaunchOptions& options, Run* run)
+{
+    std::memset(&run->settings, 0x5A, sizeof run->settings);
+    copy_text(firmware, run->settings.FirmwareVersion, sizeof run->settings.FirmwareVersion);
+    run->options = options;
+    g_sent.clear();
+    run->code = read_settings_from(SettingsReader{main_number, main_text, load_files, load_built_in, &sources},
+                                   RECORDING, check_mark_distances, &run->options, &run->settings,
+                                   &run->library);
+    run->sent = g_sent;
+}
+
+void check_run(const Run& run, const LaunchOptions& options)
+{
+    const Settings& s = run.settings;
+    check(s.FileMediaMode == 0 || s.FileMediaMode == 1, "FileMediaMode is a flag");
+    check(s.GuideMenu == 0 || (s.GuideMenu == 1 && s.FileMediaMode == 1 && options.CutMode != 0),
+          "the guide only in cut mode with media files");
+    if (run.code == RC_MEDIA_LIST_MISSING) {
+        check(s.FileMediaMode == 1 && run.library.Count == 0 && run.sent.empty(),
+              "61 only for an empty media directory, before anything is sent");
+        return;
+    }
+    check(run.library.Count > 0 && s.CutCondition >= 0 && s.CutCondition < run.library.Count,
+          "the selection is a media of the library");
+    const MediaRecord& selected = run.library.Media[s.CutCondition];
+    const int expected[6] = {s.ActiveConditionNo, s.ActiveSpeed, s.ActivePress, s.ActiveOffset,
+                             s.CutCondAdjust != 0 ? flag_value(s.RollAction) : 0, 0};
+    check(!run.sent.empty() && run.sent.size() <= 6, "commands sent");
+    for (std::size_t i = 0; i < run.sent.size(); ++i) {
+        check(run.sent[i].first == static_cast<int>(i), "commands sent in their order");
+        check(run.sent[i].second == expected[i], "commands carry the values taken");
+    }
+    check(s.ActiveConditionNo == selected.ConditionNo && s.ActiveOffset == selected.CutterOffset &&
+              s.ActiveCap == selected.Cap,
+          "conditions of the selected media");
+    check(force_in_range(s.ActivePress), "the force sent is 1 to 3");
+    if (selected.ConfigurationMode != MEDIA_FIXED) {
+        check(speed_in_range(s.ActiveSpeed), "a media file's speed is 1 to 10");
+    }
+    if (run.code != RC_SUCCESS) {
+        check(run.code == FAILURE_BASE + static_cast<int>(run.sent.size()) - 1,
+              "the failing command's code, and nothing sent after it");
+        return;
+    }
+    check(run.sent.size() == 6, "all six commands on success");
+    check(s.RollAction == flag_value(s.RollAction) && s.TomboAutoRead == flag_value(s.TomboAutoRead),
+          "flags are 0 or 1");
+    check(s.ThickMediaMode == 0 && s.MarkReadArg == START_MARK_READ_ARG && s.CalibrationOpen == 0,
+          "fixed start values");
+    const MillimetreDistances stored = stored_distances_in_millimetres(s.TomboDisX, s.TomboDisY);
+    check((s.TomboDisX == 0 && s.TomboDisY == 0) ||
+              check_mark_distances(s.Direction, stored.Horizontal, stored.Vertical, UNIT_MILLIMETRES) ==
+                  RC_SUCCESS,
+          "stored distances are valid or both 0");
+    if (options.OrientationGiven != 0) {
+        const bool valid = options.Orientation == 0 || options.Orientation == 1;
+        check(!valid || s.Direction == options.Orientation, "a valid orientation option wins");
+        check(run.options.LaunchResult == (valid ? RC_SUCCESS : RC_ORIENTATION_OPTION),
+              "an invalid orientation option marks the launch result");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) {
+        return 0;
+    }
+    LaunchOptions options;
+    reset_launch_options(&options);
+    options.CutMode = data[0] & 1;
+    options.OrientationGiven = (data[0] >> 1) & 1;
+    options.Orientation = ((data[0] >> 2) & 3) - 1;  // -1 to 2
+    g_failing = data[0] >> 4;                         // 6 to 15: none fails
+
+    const std::vector<std::string> parts = split(std::string(reinterpret_cast<const char*>(data + 1), size - 1), '\f');
+    const std::size_t first_line = parts[0].find('\n');
+    const std::string firmware = parts[0].substr(0, first_line);
+    Sources sources;
+    sources.main = parse_ini(first_line == std::string::npos ? std::string() : parts[0].substr(first_line + 1),
+                             SETTINGS_MAIN_SECTION);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::size_t line = parts[i].find('\n');
+        MediaFile file;
+        file.entry = parts[i].substr(0, line).c_str();
+        if (file.entry.size() > 259) {
+            file.entry.resize(259);
+        }
+        file.keys = parse_ini(line == std::string::npos ? std::string() : parts[i].substr(line + 1), "");
+        sources.media.push_back(file);
+    }
+
+    static Run first;
+    read(sources, firmware, options, &first);
+    check_run(first, options);
+    if (first.code != RC_SUCCESS) {
+        return 0;
+    }
+
+    // What `save settings` writes, read back with the same cutter and media, gives the same.
+    ProfileEntry entries[SETTINGS_ENTRY_COUNT];
+    settings_entries(first.settings, first.library.Media[first.settings.CutCondition], entries);
+    Sources saved = sources;
+    saved.main.clear();
+    for (const ProfileEntry& entry : entries) {
+        saved.main[std::string(entry.Section) + "/" + entry.Key] = entry.Value;
+    }
+    LaunchOptions again_options;
+    reset_launch_options(&again_options);
+    again_options.CutMode = options.CutMode;
+    static Run again;
+    read(saved, firmware, again_options, &again);
+    check(again.code == RC_SUCCESS, "saved settings read back");
+    const Settings& a = first.settings;
+    const Settings& b = again.settings;
+    check(a.GuideMenu == b.GuideMenu && a.CutCondAdjust == b.CutCondAdjust && a.RollAction == b.RollAction &&
+              a.Direction == b.Direction && a.PosSet == b.PosSet && a.TomboDisX == b.TomboDisX &&
+              a.TomboDisY == b.TomboDisY && a.TomboAutoRead == b.TomboAutoRead && a.Unit == b.Unit,
+          "saved settings read back to the same values");
+    const MediaRecord& before = first.library.Media[a.CutCondition];
+    const MediaRecord& after = again.library.Media[b.CutCondition];
+    check(std::strcmp(before.Name, after.Name) == 0 || a.FileMediaMode == 0,
+          "the saved media name selects a media of that name");
+    check(a.FileMediaMode != 0 || a.CutCondition == b.CutCondition, "the built-in selection is kept");
+    check(a.ActiveSpeed == b.ActiveSpeed && a.ActivePress == b.ActivePress &&
+              a.ActiveConditionNo == b.ActiveConditionNo && a.ActiveOffset == b.ActiveOffset,
+          "the same conditions are sent again");
+    return 0;
+}
