@@ -209,6 +209,15 @@ ResultCode run(const CutterLink& link, const CommandRow& row,
     return run_command(link, row, work, length, &reply);
 }
 
+// Formats a text command (its arguments already in the cutter's units) and runs it.
+template <typename... Args>
+ResultCode send_text(const CutterLink& link, const CommandRow& row, const char* format, Args... args)
+{
+    char work[COMMAND_BUFFER_SIZE] = {};
+    std::snprintf(work, sizeof work, format, args...);
+    return run(link, row, work, text_length(work));
+}
+
 // Commands without a reply: label and the code that replaces the general failure 50.
 constexpr CommandRow no_reply(const char* label, ResultCode failure,
                                std::uint32_t write_timeout = ORDINARY_TIMEOUT_MS)
@@ -391,69 +400,50 @@ int scan_decimal_pair(const char* text, std::int32_t* first, std::int32_t* secon
 
 ResultCode start_notice_command(const CutterLink& link)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "TT" ETX_TEXT);
-    return run(link, START_NOTICE_ROW, work, text_length(work));
+    return send_text(link, START_NOTICE_ROW, "%s", "TT" ETX_TEXT);
 }
 
 ResultCode cut_condition_command(const CutterLink& link, int condition_number, int speed,
                                  int pressure, int offset)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(
-        work, sizeof work, "FW%d" ETX_TEXT "!%d" ETX_TEXT "*0,%d" ETX_TEXT "FC%d" ETX_TEXT, condition_number,
-        speed, pressure, offset);
-    return run(link, CUT_CONDITION_ROW, work, text_length(work));
+    return send_text(link, CUT_CONDITION_ROW,
+                     "FW%d" ETX_TEXT "!%d" ETX_TEXT "*0,%d" ETX_TEXT "FC%d" ETX_TEXT,
+                     condition_number, speed, pressure, offset);
 }
 
 ResultCode track_enhancing_command(const CutterLink& link, int on)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FY%d" ETX_TEXT, on);
-    return run(link, TRACK_ENHANCING_ROW, work, text_length(work));
+    return send_text(link, TRACK_ENHANCING_ROW, "FY%d" ETX_TEXT, on);
 }
 
 ResultCode condition_number_command(const CutterLink& link, int condition_number)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FW%d" ETX_TEXT, condition_number);
-    return run(link, CONDITION_NUMBER_ROW, work,
-               text_length(work));
+    return send_text(link, CONDITION_NUMBER_ROW, "FW%d" ETX_TEXT, condition_number);
 }
 
 ResultCode cut_speed_command(const CutterLink& link, int speed)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "!%d" ETX_TEXT, speed);
-    return run(link, CUT_SPEED_ROW, work, text_length(work));
+    return send_text(link, CUT_SPEED_ROW, "!%d" ETX_TEXT, speed);
 }
 
 ResultCode cut_pressure_command(const CutterLink& link, int pressure)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "*0,%d" ETX_TEXT, pressure);
-    return run(link, CUT_PRESSURE_ROW, work, text_length(work));
+    return send_text(link, CUT_PRESSURE_ROW, "*0,%d" ETX_TEXT, pressure);
 }
 
 ResultCode cutter_offset_command(const CutterLink& link, int offset)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FC%d" ETX_TEXT, offset);
-    return run(link, CUTTER_OFFSET_ROW, work, text_length(work));
+    return send_text(link, CUTTER_OFFSET_ROW, "FC%d" ETX_TEXT, offset);
 }
 
 ResultCode thick_media_command(const CutterLink& link, int on)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FE%d" ETX_TEXT, on);
-    return run(link, THICK_MEDIA_ROW, work, text_length(work));
+    return send_text(link, THICK_MEDIA_ROW, "FE%d" ETX_TEXT, on);
 }
 
 ResultCode orientation_command(const CutterLink& link, int orientation)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FN%d" ETX_TEXT, orientation);
-    return run(link, ORIENTATION_ROW, work, text_length(work));
+    return send_text(link, ORIENTATION_ROW, "FN%d" ETX_TEXT, orientation);
 }
 
 ResultCode blade_move_command(const CutterLink& link, int direction_mask, int moving)
@@ -468,50 +458,36 @@ ResultCode blade_move_command(const CutterLink& link, int direction_mask, int mo
 
 ResultCode test_cut(const CutterLink& link)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FH" ETX_TEXT);
-    return run(link, TEST_CUT_ROW, work, text_length(work));
+    return send_text(link, TEST_CUT_ROW, "%s", "FH" ETX_TEXT);
 }
 
 ResultCode origin_set(const CutterLink& link)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FJ" ETX_TEXT);
-    return run(link, ORIGIN_SET_ROW, work, text_length(work));
+    return send_text(link, ORIGIN_SET_ROW, "%s", "FJ" ETX_TEXT);
 }
 
 ResultCode mark_size_command(const CutterLink& link, double size_mm)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "TB51,%d" ETX_TEXT, static_cast<int>(mark_size_steps(size_mm)));
-    return run(link, MARK_SIZE_ROW, work,
-               text_length(work));
+    return send_text(link, MARK_SIZE_ROW, "TB51,%d" ETX_TEXT,
+                     static_cast<int>(mark_size_steps(size_mm)));
 }
 
 ResultCode sensor_scan_command(const CutterLink& link)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "TB70" ETX_TEXT);
-    return run(link, SENSOR_SCAN_ROW, work, text_length(work));
+    return send_text(link, SENSOR_SCAN_ROW, "%s", "TB70" ETX_TEXT);
 }
 
 ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_correction)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FB%d,0" ETX_TEXT,
-                              static_cast<int>(feed_correction_wire(feed_correction)));
-    return run(link, FEED_CORRECTION_ROW, work,
-               text_length(work));
+    return send_text(link, FEED_CORRECTION_ROW, "FB%d,0" ETX_TEXT,
+                     static_cast<int>(feed_correction_wire(feed_correction)));
 }
 
 ResultCode sensor_position_command(const CutterLink& link, std::int32_t x, std::int32_t y)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
     const int wire_x = saturate(static_cast<std::int64_t>(x) - SENSOR_CORRECTION_OFFSET);
     const int wire_y = saturate(static_cast<std::int64_t>(y) - SENSOR_CORRECTION_OFFSET);
-    std::snprintf(work, sizeof work, "TB72,%d,%d" ETX_TEXT, wire_x, wire_y);
-    return run(link, SENSOR_POSITION_ROW, work,
-               text_length(work));
+    return send_text(link, SENSOR_POSITION_ROW, "TB72,%d,%d" ETX_TEXT, wire_x, wire_y);
 }
 
 ResultCode buffer_check(const CutterLink& link)
@@ -544,31 +520,27 @@ ResultCode version_query(const CutterLink& link, char* version_text)
 
 ResultCode ready_query(const CutterLink& link)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(work, sizeof work, "FQ5" ETX_TEXT);
-    return run(link, READY_ROW, work, text_length(work));
+    return send_text(link, READY_ROW, "%s", "FQ5" ETX_TEXT);
 }
 
 ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
                                std::int32_t horizontal_um, std::int32_t vertical_um)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(
-        work, sizeof work, "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB123,%d,%d" ETX_TEXT, static_cast<int>(read_arg),
-        static_cast<int>(mark_distance_steps(horizontal_um)),
-        static_cast<int>(mark_distance_steps(vertical_um)));
-    return run(link, AUTO_MARK_READ_ROW, work, text_length(work));
+    return send_text(link, AUTO_MARK_READ_ROW,
+                     "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB123,%d,%d" ETX_TEXT,
+                     static_cast<int>(read_arg),
+                     static_cast<int>(mark_distance_steps(horizontal_um)),
+                     static_cast<int>(mark_distance_steps(vertical_um)));
 }
 
 ResultCode manual_mark_read(const CutterLink& link, std::int32_t read_arg,
                             std::int32_t horizontal_um, std::int32_t vertical_um)
 {
-    char work[COMMAND_BUFFER_SIZE] = {};
-    std::snprintf(
-        work, sizeof work, "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB23,%d,%d" ETX_TEXT, static_cast<int>(read_arg),
-        static_cast<int>(mark_distance_steps(horizontal_um)),
-        static_cast<int>(mark_distance_steps(vertical_um)));
-    return run(link, MANUAL_MARK_READ_ROW, work, text_length(work));
+    return send_text(link, MANUAL_MARK_READ_ROW,
+                     "TB99" ETX_TEXT "TB55,%d" ETX_TEXT "TB23,%d,%d" ETX_TEXT,
+                     static_cast<int>(read_arg),
+                     static_cast<int>(mark_distance_steps(horizontal_um)),
+                     static_cast<int>(mark_distance_steps(vertical_um)));
 }
 
 ResultCode sensor_position_query(const CutterLink& link, std::int32_t* x, std::int32_t* y)
