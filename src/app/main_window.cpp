@@ -15,6 +15,7 @@
 #include "positioning/input_filters.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
+#include "workflow/cut_sequence.h"
 #include "workflow/job_panel.h"
 #include "workflow/mark_distances.h"
 #include "workflow/run_end.h"
@@ -190,8 +191,12 @@ BOOL on_command(HWND window, int id)
     const bool cut_mode = g_launch_options.CutMode != 0;
     switch (id) {
     case IDOK:
-        // Confirming a cut comes with the cut sequence; outside cut mode Enter closes.
-        if (!cut_mode) {
+        if (cut_mode) {
+            const ResultCode code = confirm_cut(window, g_job_panel, &g_settings, g_launch_options, g_media_library);
+            if (code != RC_SUCCESS) {
+                report_result(window, code);
+            }
+        } else {
             save_and_close(g_settings, END_CLOSED, g_media_library);
         }
         break;

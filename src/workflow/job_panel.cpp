@@ -3,7 +3,11 @@
 #include "app/main_window.h"
 #include "app/result_report.h"
 #include "app/small_dialogs.h"
+#include "app/controller.h"
 #include "app/win_text.h"
+#include "settings/settings_file.h"
+#include "workflow/cut_sequence.h"
+#include "workflow/mark_distance_entries.h"
 #include "guide/animated_instructions.h"
 #include "resources/resource_ids.h"
 
@@ -27,6 +31,13 @@ BOOL on_panel_command(HWND panel, int id)
         // "Cut..." and "Cancel" end the run exactly as Enter and Escape in the main window do.
         SendMessageA(GetParent(panel), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         break;
+    case IDC_READ_MARKS: {
+        const ResultCode code = read_registration_marks(g_main_window, panel, &g_settings, g_launch_options);
+        if (code != RC_SUCCESS) {
+            report_result(g_main_window, code);
+        }
+        break;
+    }
     case IDC_ANIMATED_INSTRUCTIONS:
         on_animated_instructions();
         break;
@@ -48,11 +59,14 @@ HWND create_job_panel(HWND main_window)
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM)
 {
-    // The media, speed, thickness, orientation and mark handlers and the button pad come with
-    // the panel's own logic; until then it opens the animated instructions and About, and hands
-    // its Cut and Cancel buttons to the main window.
+    // The media, speed, thickness, orientation and mark settings and the button pad come with
+    // the panel's own logic; until then it reads the marks, opens the animated instructions and
+    // About, and hands its Cut and Cancel buttons to the main window.
     switch (message) {
     case WM_INITDIALOG:
+        // The stored distances, in the stored unit; taking the command line's comes with the
+        // panel's own start-up.
+        show_mark_distances(panel, g_settings.TomboDisX, g_settings.TomboDisY, g_settings.Unit);
         return FALSE;
     case WM_COMMAND:
         return on_panel_command(panel, LOWORD(wparam));
