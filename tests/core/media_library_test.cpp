@@ -59,10 +59,7 @@ TEST(MediaLibrary, ClearedAndBuiltInLibraries)
 
 TEST(MediaLibrary, SortOrdersByUnsignedListIdAndMovesTheFirstOfEqualsForward)
 {
-    struct Case {
-        std::vector<Named>       records;
-        std::vector<std::string> expected;
-    };
+    struct Case { std::vector<Named> records; std::vector<std::string> expected; };
     const std::vector<Case> cases = {
         {{{"seven", 7}, {"three", 3}, {"five", 5}}, {"three", "five", "seven"}},
         // A missing ListID (-1) is the largest.
@@ -86,10 +83,7 @@ TEST(MediaLibrary, SortOrdersByUnsignedListIdAndMovesTheFirstOfEqualsForward)
 
 TEST(MediaLibrary, NumberingGivesConditionNumbersFromHundredAndSelectsTheLastExactName)
 {
-    struct Case {
-        const char*  select;
-        std::int32_t expected;
-    };
+    struct Case { const char* select; std::int32_t expected; };
     // The last of equal names wins; case counts; a prefix, an empty name or no match select the first.
     for (const Case& c : {Case{"Vinyl", 1}, {"Card", 3}, {"vinyl", 0}, {"Glass", 0}, {"", 0}, {"Vin", 0}}) {
         MediaLibrary library = library_of({{"Paper", 1}, {"Vinyl", 2}, {"Card", 3}, {"Card", 4}});
