@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <random>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -314,85 +311,6 @@ TEST(CutterUnits, ConversionsTruncateTowardZero)
     }
     for (const Pair f : {Pair{-1255, -125}, {1259, 125}, {-9, 0}, {9, 0}, {1999, 199}}) {
         EXPECT_EQ(feed_correction_wire(f.in), f.out) << f.in;
-    }
-}
-
-// scan_decimal_pair must read exactly what "%d,%d" reads for every number that fits in 32 bits.
-TEST(CutterReplies, DecimalScanAgreesWithTheCLibrary)
-{
-    std::mt19937 random(20261205);
-    const char alphabet[] = " \t\n+-0123456789,,xX.";
-    for (int round = 0; round < 20000; ++round) {
-        char text[12] = {};
-        for (int i = 0, digits = 0, length = static_cast<int>(random() % 12); i < length; ++i) {
-            char c = alphabet[random() % (sizeof alphabet - 1)];
-            if (c >= '0' && c <= '9' && ++digits > 9) {
-                c = 'x';  // keep numbers within 32 bits, where the C library is defined
-            }
-            digits = (c == ',' || c == 'x') ? 0 : digits;
-            text[i] = c;
-        }
-        int first = 0, second = 0;
-        const int expected = std::max(0, std::sscanf(text, "%d,%d", &first, &second));
-        std::int32_t a = 0, b = 0;
-        ASSERT_EQ(scan_decimal_pair(text, &a, &b), expected) << "[" << text << "]";
-        ASSERT_TRUE(expected < 1 || a == first) << "[" << text << "]";
-        ASSERT_TRUE(expected < 2 || b == second) << "[" << text << "]";
-    }
-}
-
-// Random replies of every length to every query: each ends in one of the command's codes.
-TEST(CutterReplies, RandomRepliesEndInADefinedCode)
-{
-    struct Query { Call call; std::set<ResultCode> codes; std::string valid; };
-    const std::vector<Query> queries = {
-        {on_link(buffer_check), {0, 60}, "0" + E},
-        {[](const CutterLink& l) {
-             char t[VERSION_TEXT_SIZE] = {};
-             const ResultCode r = version_query(l, t);
-             EXPECT_LE(std::strlen(t), 4u);
-             return r; }, {0, 62}, " 2.01 KVX" + E},
-        {on_link(ready_query), {0, 50}, "    1" + E},
-        {auto_read, {0, 210}, "    0" + E},
-        {manual_read, {0, 208}, "    0" + E},
-        {[](const CutterLink& l) {
-             std::int32_t x = 0, y = 0;
-             const ResultCode r = sensor_position_query(l, &x, &y);
-             EXPECT_TRUE(r != 0 || (x >= 0 && x <= 80 && y >= 0 && y <= 80));
-             return r; }, {0, 103}, "    0,    0" + E},
-        {[](const CutterLink& l) {
-             std::int32_t f = 0;
-             const ResultCode r = feed_correction_query(l, &f);
-             EXPECT_TRUE(r != 0 || (f >= -2000 && f <= 2000));
-             return r; }, {0, 104}, "    0,    0" + E},
-    };
-    std::mt19937 random(3);
-    const char printable[] = "0123456789 ,-+.KVXkvx\x03\x1B\t";
-    for (const Query& q : queries) {
-        std::set<ResultCode> seen;
-        for (int round = 0; round < 3000; ++round) {
-            // Half the replies are noise, half a good reply with a few bytes changed, cut short
-            // or run on.
-            std::string reply = q.valid;
-            if (random() % 2 == 0) {
-                reply.assign(random() % 20, '\0');
-                for (char& c : reply) {
-                    c = (random() % 4 == 0) ? static_cast<char>(random() % 256)
-                                            : printable[random() % (sizeof printable - 1)];
-                }
-            } else {
-                for (unsigned changes = random() % 3; changes > 0; --changes) {
-                    reply[random() % reply.size()] = printable[random() % (sizeof printable - 1)];
-                }
-                if (random() % 4 == 0) {
-                    reply.resize(random() % (reply.size() + 8), '7');
-                }
-            }
-            const ResultCode code = q.call(fake_link(0, reply));
-            ASSERT_EQ(q.codes.count(code), 1u) << q.valid << " gave " << code;
-            seen.insert(code);
-        }
-        EXPECT_EQ(seen, q.codes) << q.valid << ": the random replies should reach every outcome";
     }
 }
 

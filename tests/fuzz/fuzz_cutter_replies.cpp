@@ -7,37 +7,24 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "app/launch_options.h"
 #include "device/cutter_commands.h"
 #include "device/cutter_protocol.h"
+#include "fuzz_support.h"
 
 namespace {
 
 struct Cutter {
     const std::uint8_t* reply;
     std::size_t reply_size;
-    ResultCode write_code;
-    ResultCode read_code;
+    ResultCode write_code, read_code;
     std::vector<std::string> writes;
     int reads;
 };
 
 Cutter g_cutter;
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "property violated: %s\n", what);
-        std::abort();
-    }
-}
 
 void debug_output(const char* text)
 {
@@ -65,11 +52,7 @@ ResultCode read_bytes(void* buffer, std::uint32_t count, std::uint32_t)
 }
 
 void sleep_for(std::uint32_t) {}
-
-void demo_text(std::int32_t, char* text, std::size_t size)
-{
-    std::snprintf(text, size, "demo");
-}
+void demo_text(std::int32_t, char* text, std::size_t size) { std::snprintf(text, size, "demo"); }
 
 // The work buffer as the engine holds it after the read: the command, overwritten by the reply
 // up to the read length, cut at the row's index.
@@ -77,32 +60,25 @@ std::string cut_reply(const std::string& command, const CommandRow& row)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::memcpy(work, command.data(), command.size());
-    const std::size_t n = g_cutter.reply_size < static_cast<std::size_t>(row.reply_length)
-                              ? g_cutter.reply_size
-                              : static_cast<std::size_t>(row.reply_length);
-    std::memcpy(work, g_cutter.reply, n);
+    std::memcpy(work, g_cutter.reply, std::min(g_cutter.reply_size, static_cast<std::size_t>(row.reply_length)));
     if (row.reply_cut >= 0) {
         work[row.reply_cut] = '\0';
     }
     return std::string(work, std::find(work, work + sizeof work, '\0'));
 }
 
+std::int32_t saturated(long long value)
+{
+    return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value);
+}
+
 // "%d" as strtol reads it (the C library defines "%d" by strtol), held in 32 bits.
 bool c_library_number(const char* text, std::int32_t* value, const char** end)
 {
     char* stop = nullptr;
-    const long long read = std::strtoll(text, &stop, 10);
-    if (stop == text) {
-        return false;
-    }
-    *value = read > INT32_MAX ? INT32_MAX : read < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(read);
+    *value = saturated(std::strtoll(text, &stop, 10));
     *end = stop;
-    return true;
-}
-
-std::int32_t saturated(long long value)
-{
-    return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value);
+    return stop != text;
 }
 
 // What a failed transfer becomes: the command's own code for the general failure 50, or for
@@ -238,7 +214,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case ReplyJudgement::None:
         check(false, "every query judges its reply");
-        break;
     }
     return 0;
 }
