@@ -85,10 +85,7 @@ bool c_library_number(const char* text, std::int32_t* value, const char** end)
 // every read failure of the mark reads.
 ResultCode failed_transfer(const CommandRow& row, ResultCode code, bool read)
 {
-    if (read && row.every_read_failure) {
-        return row.failure;
-    }
-    return code == RC_GENERAL_ERROR ? row.failure : code;
+    return (read && row.every_read_failure) || code == RC_GENERAL_ERROR ? row.failure : code;
 }
 
 const ResultCode TRANSFER_CODES[] = {RC_GENERAL_ERROR, RC_TRANSFER_TIMEOUT, RC_CANNOT_COMMUNICATE,
@@ -119,8 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResultCode code = RC_SUCCESS;
     // Outputs start with a mark that a query must leave alone when it stores nothing.
     constexpr std::int32_t UNTOUCHED = 0x5A5A5A5A;
-    std::int32_t first = UNTOUCHED;
-    std::int32_t second = UNTOUCHED;
+    std::int32_t first = UNTOUCHED, second = UNTOUCHED;
     // Exactly the size the query may fill, on the heap so that ASan sees its end.
     std::vector<char> version(VERSION_TEXT_SIZE, '#');
     switch (command) {
@@ -134,17 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     check(!g_cutter.writes.empty(), "every command writes");
-    if (g_cutter.write_code != RC_SUCCESS) {
-        const CommandRow& failing = command == 0 ? FULL_CHECK_ROW : *row;
-        check(code == failed_transfer(failing, g_cutter.write_code, false), "write failure code");
-        check(g_cutter.reads == 0, "no read after a failed write");
-        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed write");
-        return 0;
-    }
-    check(g_cutter.reads == 1, "one read per query");
-    if (g_cutter.read_code != RC_SUCCESS) {
-        check(code == failed_transfer(*row, g_cutter.read_code, true), "read failure code");
-        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed read");
+    const bool write_failed = g_cutter.write_code != RC_SUCCESS;
+    check(g_cutter.reads == (write_failed ? 0 : 1), "one read per query, none after a failed write");
+    if (write_failed || g_cutter.read_code != RC_SUCCESS) {
+        const CommandRow& failing = write_failed && command == 0 ? FULL_CHECK_ROW : *row;
+        check(code == failed_transfer(failing, write_failed ? g_cutter.write_code : g_cutter.read_code, !write_failed),
+              "a failed transfer gives its code");
+        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed transfer");
         return 0;
     }
 
@@ -182,8 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case ReplyJudgement::SensorPair: {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
+        std::int32_t x = 0, y = 0;
         const char* end = nullptr;
         const bool two = c_library_number(text.c_str(), &x, &end) && *end == ',' &&
                          c_library_number(end + 1, &y, &end);
