@@ -298,20 +298,4 @@ TEST(CutterReplies, FeedCorrectionIsTheFirstNumberTimesTen)
     }
 }
 
-TEST(CutterUnits, ConversionsTruncateTowardZero)
-{
-    struct Pair { std::int32_t in, out; };
-    for (const Pair d : {Pair{12345, 246}, {-150, -2}, {199, 2}, {-199, -2}, {99, 0}, {200049, 4000},
-                         {INT32_MAX, 2 * (INT32_MAX / 100)}, {INT32_MIN, 2 * (INT32_MIN / 100)}}) {
-        EXPECT_EQ(mark_distance_steps(d.in), d.out) << d.in;
-    }
-    struct Size { double mm; std::int32_t steps; };
-    for (const Size s : {Size{5.0, 100}, {7.99, 159}, {0.049, 0}, {-0.06, -1}}) {
-        EXPECT_EQ(mark_size_steps(s.mm), s.steps) << s.mm;
-    }
-    for (const Pair f : {Pair{-1255, -125}, {1259, 125}, {-9, 0}, {9, 0}, {1999, 199}}) {
-        EXPECT_EQ(feed_correction_wire(f.in), f.out) << f.in;
-    }
-}
-
 }  // namespace
