@@ -1,9 +1,7 @@
-// Feeds random replies to every command of the cutter command set that reads one, through the
-// same engine and rows the program uses. The first byte picks the command, the second how the
-// transfers end; the rest is what the cutter sends back, of any length: a reply shorter than the
-// read leaves the command's bytes behind it, a longer one is cut to the read length as a
-// transfer would cut it. Each result is checked against what the C library makes of the same
-// bytes.
+// Feeds random replies to every query of the cutter command set, through the program's own
+// engine and rows: the first byte picks the query, the second how the transfers end, the rest is
+// the reply (a short one leaves the command's bytes behind it, a long one is cut to the read
+// length). Each result is checked against what the C library makes of the same bytes.
 #include <algorithm>
 #include <cctype>
 #include <climits>

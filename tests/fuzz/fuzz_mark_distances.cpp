@@ -1,9 +1,7 @@
-// Feeds random texts to the registration-mark distance rules as the job panel uses them: the
-// first byte picks orientation and unit, the rest is the horizontal and vertical text separated
-// by a zero byte (each in a buffer exactly as long as the text). Checked: the numeric-text check
-// accepts exactly a sign, digits and one point; an accepted pair of texts parses to micrometres
-// inside the range; what is shown for it reads back to the same text; switching the unit keeps
-// a valid value valid; the mark-size check and the cutter's steps agree on the range.
+// Feeds random texts to the mark-distance rules of the job panel: the first byte picks orientation
+// and unit, then the horizontal and vertical texts separated by a zero byte. Checked: numeric
+// texts are exactly plain numbers; accepted texts parse into the range, show and read back
+// unchanged, stay valid in the other unit; mark-size check and steps agree on the range.
 #include <cmath>
 #include <cstring>
 #include <regex>

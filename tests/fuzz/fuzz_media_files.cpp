@@ -1,8 +1,6 @@
-// Feeds random media directories (files separated by form feeds, see fuzz_support.h) to the
-// media-file rules as at start-up: candidate name, header, mode, ranges, cap words; accepted
-// files are added to the library, which is then sorted, numbered and searched. Checked: accepted
-// values lie in their ranges; what `write media file` would write reads back to the same values;
-// the library stays ordered, numbered and within 128 records.
+// Feeds random media directories (see fuzz_support.h) to the media-file rules as at start-up.
+// Checked: accepted values lie in their ranges; a written media file reads back to the same
+// values; the library stays ordered, numbered and within 128 records.
 #include <algorithm>
 #include <cstring>
 

@@ -1,10 +1,7 @@
-// Runs `read settings` on random settings files, media directories and firmware versions, and
-// reads back what `save settings` would write. The first byte holds the launch options and which
-// condition command fails (if any); then comes the firmware version on its first line and
-// "Key=Value" lines of "Main_Section"; after each form feed a media file (see fuzz_support.h).
-// Checked: the result is 0, 61 or the failing command's code; the commands are sent in their
-// order with the values taken, none after a failure; every value read is kept in its range; the
-// keys saved read back to the same settings and the same selected media.
+// Runs `read settings` on random settings files, media directories (see fuzz_support.h) and
+// firmware versions: the first byte holds the launch options and which condition command fails,
+// then come the version line and "Main_Section" keys. Checked: the result, the commands sent and
+// the values kept in range; the keys `save settings` writes read back to the same settings.
 #include <cstring>
 
 #include "fuzz_support.h"

@@ -1,9 +1,6 @@
-// Feeds random values to the rules `read settings` applies to what it reads from QMACTL.INI and
-// the cutter, and to the keys `save settings` writes. The firmware version is a text of any
-// bytes in a buffer of exactly its size (no terminator), as the version query may leave it; the
-// numbers are any 32-bit values a hand-edited settings file may hold. Checked: every rule keeps
-// its value in its range; the stored distances lose less than a tenth of a millimetre; the keys
-// written are terminated and read back to the values they came from.
+// Feeds random values (any 32-bit number, a version text of any bytes without terminator) to the
+// rules `read settings` applies and to the keys `save settings` writes. Checked: values kept in
+// range, stored distances lose under a tenth of a millimetre, written keys read back.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cerrno>
