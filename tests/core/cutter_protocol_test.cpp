@@ -267,7 +267,7 @@ TEST(CutterReplies, SensorPositionIsStoredWithFortyAddedEvenOutOfRange)
 {
     struct Case { std::string reply; ResultCode code; std::int32_t x, y; };
     const std::vector<Case> cases = {
-        {"    0,    0" + E, 0, 40, 40},  {"  -40,   40" + E, 0, 0, 80},
+        {"   40,  -40" + E, 0, 80, 0},   {"  -40,   40" + E, 0, 0, 80},
         {"41,0" + E, 103, 81, 40},       {"0,-41" + E, 103, 40, -1},
         {"-5,7abcdef" + E, 0, 35, 47},
         {"99999999999" + E, 103, -1, -1},  // one number only: nothing stored
