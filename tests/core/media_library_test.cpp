@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -155,8 +156,19 @@ TEST(MediaFileRules, HeaderAndCapWordsAreComparedExactly)
     }
 }
 
-// A media file as "Section/Key" -> text; numbers are read as the profile calls read them.
+// A media file as "Section/Key=Value" pairs separated by ';'; numbers are read as the profile
+// calls read them.
 using MediaFileText = std::map<std::string, std::string>;
+
+MediaFileText file_of(const std::string& text)
+{
+    MediaFileText keys;
+    std::stringstream pairs(text);
+    for (std::string pair; std::getline(pairs, pair, ';');) {
+        keys[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
+    }
+    return keys;
+}
 
 std::int32_t map_number(const void* file, const char* section, const char* key, std::int32_t fallback)
 {
@@ -175,48 +187,28 @@ void map_text(const void* file, const char* section, const char* key, const char
 
 TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
 {
-    const MediaFileText header = {{"Generic/Product", "Quillmark Controller Ver2"},
-                                  {"Generic/Type", "Quillmark"}};
-    auto with = [&](MediaFileText more, bool list_id = true) {
-        more.insert(header.begin(), header.end());
-        if (list_id) {
-            more["Generic/ListID"] = "7";
-        }
-        return more;
-    };
-    struct Case {
-        const char*     name;
-        MediaFileText   file;
-        bool            accepted;
-        MediaFileValues values;  // when accepted
-    };
+    const std::string header = "Generic/Product=Quillmark Controller Ver2;Generic/Type=Quillmark;";
+    const std::string h7 = header + "Generic/ListID=7;";
+    struct Case { std::string file; bool accepted; MediaFileValues values; };
     const Case cases[] = {
-        {"fixed", with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"},
-                        {"Defaults/Force", "2"}, {"Defaults/Cap", "Pen"}, {"Modify/Speed", "9"}}),
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Pen;Modify/Speed=9",
          true, {7, MEDIA_FIXED, 4, 2, 4, 2, CAP_PEN}},
-        {"adjustable, modify out of range falls back",
-         with({{"Generic/ConfigurationMode", "1"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "2"},
-               {"Defaults/Cap", "Red"}, {"Modify/Speed", "11"}, {"Modify/Force", "3"}}),
+        // Modify values out of range fall back to the defaults.
+        {h7 + "Generic/ConfigurationMode=1;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Red;Modify/Speed=11;Modify/Force=3",
          true, {7, MEDIA_ADJUSTABLE, 4, 2, 4, 3, CAP_RED}},
-        {"user, missing ListID is the highest number",
-         with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
-               {"User/Cap", "Yellow"}}, false),
+        // A missing ListID is the highest number.
+        {header + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Yellow",
          true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
-        {"user media may not be a pen",
-         with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
-               {"User/Cap", "Pen"}}),
-         false, {}},
-        {"unknown mode", with({{"Generic/ConfigurationMode", "3"}}), false, {}},
-        {"missing type", {{"Generic/Product", "Quillmark Controller Ver2"}}, false, {}},
-        {"default force out of range",
-         with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "4"},
-               {"Defaults/Cap", "Red"}}),
-         false, {}},
+        {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Pen", false, {}},  // no pen
+        {h7 + "Generic/ConfigurationMode=3", false, {}},
+        {"Generic/Product=Quillmark Controller Ver2", false, {}},
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=4;Defaults/Cap=Red", false, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.file);
+        const MediaFileText file = file_of(c.file);
         MediaFileValues v{};
-        ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &c.file}, &v), c.accepted);
+        ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &file}, &v), c.accepted);
         if (c.accepted) {
             const MediaFileValues& e = c.values;
             EXPECT_EQ(std::vector<std::int64_t>({v.ListID, v.ConfigurationMode, v.DefaultSpeed,
