@@ -29,20 +29,6 @@ Parsed read(std::vector<std::string> words, bool with_path = true)
     return parsed;
 }
 
-TEST(CommandLine, NoOptionsLeavesEveryFieldAtItsAbsentValue)
-{
-    const LaunchOptions o = read({}).options;
-    EXPECT_EQ(read({}).demo_mode, DEMO_OFF);
-    EXPECT_EQ(o.OwnerGiven | o.OwnerWindow | o.CutMode | o.NoRegistrationMarks | o.OrientationGiven |
-                  o.DistancesGiven | o.MarkSizeGiven,
-              0);
-    EXPECT_EQ(o.Orientation, -1);
-    EXPECT_EQ(o.HorizontalDistance, -1.0);
-    EXPECT_EQ(o.VerticalDistance, -1.0);
-    EXPECT_EQ(o.MarkSize, -1.0);
-    EXPECT_EQ(o.LaunchResult, 0u);
-}
-
 TEST(CommandLine, SwitchesAreCaseInsensitiveTakeBothPrefixesAndMustBeWholeWords)
 {
     struct Case { std::string word; int cut_mode, no_marks, demo; };

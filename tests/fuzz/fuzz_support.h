@@ -1,5 +1,4 @@
-// Shared by the fuzzers: the property check, and INI text read the way the platform's profile
-// calls read it, for the fuzzers that feed settings and media files.
+// Shared by the fuzzers: the property check, and INI text read as the profile calls read it.
 #ifndef CUTTER_FUZZ_SUPPORT_H
 #define CUTTER_FUZZ_SUPPORT_H
 
@@ -92,8 +91,8 @@ inline void keys_text(const void* file, const char* section, const char* key, co
     copy_text(found == keys.end() ? std::string(fallback) : found->second, text, size);
 }
 
-// A media directory as the fuzz input gives it: files separated by form feeds, each its
-// directory entry name (a C string of at most MAX_PATH characters) on the first line, then INI text.
+// One media file of a fuzz input (files are separated by form feeds): its directory entry name,
+// a C string of at most MAX_PATH characters, on the first line, then INI text.
 struct MediaFile {
     std::string entry;
     Keys keys;
