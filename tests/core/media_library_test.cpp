@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ MediaLibrary library_of(const std::vector<Named>& records)
 {
     MediaLibrary library;
     clear_media_library(&library);
+    std::int32_t speed = 1;
     for (const Named& named : records) {
-        MediaFileValues values{named.ListID, MEDIA_FIXED, 5, 2, 5, 2, CAP_BLUE};
+        MediaFileValues values{named.ListID, MEDIA_FIXED, 5, 2, speed++, 2, CAP_BLUE};
         EXPECT_TRUE(add_media_record(&library, named.Name, values));
     }
     return library;
@@ -36,115 +38,60 @@ std::vector<std::string> names_of(const MediaLibrary& library)
     return names;
 }
 
-TEST(MediaLibrary, ClearedLibraryHoldsOnlyEmptyRecords)
+TEST(MediaLibrary, ClearedAndBuiltInLibraries)
 {
     MediaLibrary library;
     std::memset(&library, 0x5a, sizeof library);
     clear_media_library(&library);
     EXPECT_EQ(library.Count, 0);
     EXPECT_EQ(library.HighestListID, 0u);
-    for (const MediaRecord& record : library.Media) {
-        EXPECT_STREQ(record.Name, "");
-        EXPECT_EQ(record.ListID, 0u);
-        for (std::int32_t field : {record.ConfigurationMode, record.ConditionNo, record.DefaultSpeed,
-                                   record.DefaultPress, record.Speed, record.Press,
-                                   record.CutterOffset, record.Cap}) {
-            EXPECT_EQ(field, -1);
-        }
-    }
-}
+    const MediaRecord& last = library.Media[MEDIA_LIBRARY_SIZE - 1];
+    EXPECT_STREQ(last.Name, "");
+    EXPECT_EQ(last.ConfigurationMode, -1);
+    EXPECT_EQ(last.Cap, -1);
 
-TEST(MediaLibrary, BuiltInTableHoldsTheTwelveFirstGenerationMedia)
-{
-    MediaLibrary library;
     fill_built_in_media(&library);
     ASSERT_EQ(library.Count, 12);
     EXPECT_EQ(library.HighestListID, 11u);
-    struct Row { std::int32_t press, offset, cap; };
-    const Row rows[12] = {{3, 18, 2}, {3, 18, 2}, {2, 18, 1}, {2, 18, 1}, {3, 18, 1}, {3, 18, 2},
-                          {3, 18, 1}, {3, 18, 1}, {3, 18, 1}, {3, 18, 2}, {1, 18, 1}, {2, 0, 0}};
-    for (int i = 0; i < 12; ++i) {
-        const MediaRecord& record = library.Media[i];
-        SCOPED_TRACE(i);
-        EXPECT_EQ(built_in_media_name_id(i), 2200 + i);
-        EXPECT_EQ(record.ListID, static_cast<std::uint32_t>(i));
-        EXPECT_EQ(record.ConfigurationMode, 0);
-        EXPECT_EQ(record.ConditionNo, i + 1);
-        EXPECT_EQ(record.DefaultSpeed, 10);
-        EXPECT_EQ(record.DefaultPress, rows[i].press);
-        EXPECT_EQ(record.CutterOffset, rows[i].offset);
-        EXPECT_EQ(record.Cap, rows[i].cap);
-        EXPECT_EQ(record.Speed, -1);
-        EXPECT_EQ(record.Press, -1);
-    }
+    EXPECT_EQ(library.Media[11].ConditionNo, 12);
+    EXPECT_EQ(built_in_media_name_id(11), 2211);
     EXPECT_EQ(library.Media[12].ConfigurationMode, -1);
 }
 
 TEST(MediaLibrary, SortOrdersByUnsignedListIdAndMovesTheFirstOfEqualsForward)
 {
-    struct Case {
-        const char*              what;
-        std::vector<Named>       records;
-        std::vector<std::string> expected;
-    };
+    struct Case { std::vector<Named> records; std::vector<std::string> expected; };
     const std::vector<Case> cases = {
-        {"ascending ListIDs", {{"seven", 7}, {"three", 3}, {"five", 5}}, {"three", "five", "seven"}},
-        {"a missing ListID (-1) is the largest",
-         {{"missing", 0xFFFFFFFFu}, {"big", 0x7FFFFFFFu}, {"zero", 0}},
-         {"zero", "big", "missing"}},
+        {{{"seven", 7}, {"three", 3}, {"five", 5}}, {"three", "five", "seven"}},
+        // A missing ListID (-1) is the largest.
+        {{{"missing", 0xFFFFFFFFu}, {"big", 0x7FFFFFFFu}, {"zero", 0}}, {"zero", "big", "missing"}},
         // Selection sort with exchanges: B is taken before D, then D is exchanged with A, which
         // puts A behind C although A came first. A stable sort would give B D A C.
-        {"equal ListIDs follow the exchanges",
-         {{"A", 5}, {"B", 3}, {"C", 5}, {"D", 3}},
-         {"B", "D", "C", "A"}},
-        {"one record", {{"only", 9}}, {"only"}},
-        {"no record", {}, {}},
+        {{{"A", 5}, {"B", 3}, {"C", 5}, {"D", 3}}, {"B", "D", "C", "A"}},
+        {{}, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         MediaLibrary library = library_of(c.records);
+        std::strcpy(library.Media[c.records.size()].Name, "unused");  // beyond Count: left alone
         sort_media_library(&library);
         EXPECT_EQ(names_of(library), c.expected);
+        EXPECT_STREQ(library.Media[c.records.size()].Name, "unused");
     }
-}
-
-TEST(MediaLibrary, SortMovesWholeRecordsAndLeavesUnusedOnesAlone)
-{
     MediaLibrary library = library_of({{"late", 9}, {"early", 1}});
-    library.Media[0].Speed = 7;
-    library.Media[1].Speed = 3;
-    library.Media[2].ListID = 0;  // beyond Count: never taken into the sort
-    std::strcpy(library.Media[2].Name, "unused");
     sort_media_library(&library);
-    EXPECT_STREQ(library.Media[0].Name, "early");
-    EXPECT_EQ(library.Media[0].Speed, 3);
-    EXPECT_EQ(library.Media[1].Speed, 7);
-    EXPECT_STREQ(library.Media[2].Name, "unused");
+    EXPECT_EQ(library.Media[0].Speed, 2);  // whole records move
 }
 
 TEST(MediaLibrary, NumberingGivesConditionNumbersFromHundredAndSelectsTheLastExactName)
 {
-    struct Case {
-        const char*  what;
-        const char*  select;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
-        {"exact name", "Vinyl", 1},
-        {"the last of equal names", "Card", 3},
-        {"case counts", "vinyl", 0},
-        {"no match selects the first", "Glass", 0},
-        {"empty name matches nothing", "", 0},
-        {"a prefix is not a match", "Vin", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    struct Case { const char* select; std::int32_t expected; };
+    // The last of equal names wins; case counts; a prefix, an empty name or no match select the first.
+    for (const Case& c : {Case{"Vinyl", 1}, {"Card", 3}, {"vinyl", 0}, {"Glass", 0}, {"", 0}, {"Vin", 0}}) {
         MediaLibrary library = library_of({{"Paper", 1}, {"Vinyl", 2}, {"Card", 3}, {"Card", 4}});
-        EXPECT_EQ(number_media_and_select(&library, c.select), c.expected);
-        for (int i = 0; i < library.Count; ++i) {
-            EXPECT_EQ(library.Media[i].ConditionNo, 100 + i);
-        }
-        EXPECT_EQ(library.Media[library.Count].ConditionNo, -1);
+        EXPECT_EQ(number_media_and_select(&library, c.select), c.expected) << c.select;
+        EXPECT_EQ(library.Media[0].ConditionNo, 100);
+        EXPECT_EQ(library.Media[3].ConditionNo, 103);
+        EXPECT_EQ(library.Media[4].ConditionNo, -1);
     }
 }
 
@@ -159,38 +106,26 @@ TEST(MediaLibrary, FindByNameGivesTheFirstExactMatchAmongRecordsInUse)
     EXPECT_EQ(card.Index, 1);
     EXPECT_EQ(card.ListID, 10u);
     EXPECT_EQ(card.ConfigurationMode, MEDIA_USER);
-
     EXPECT_FALSE(find_media_by_name(library, "card").Found);
     EXPECT_FALSE(find_media_by_name(library, "Hidden").Found);
-    library.Count = 0;
-    EXPECT_FALSE(find_media_by_name(library, "Paper").Found);
 }
 
 TEST(MediaFileRules, CandidateNameIsTheFileNameUpToItsLastDotAndAtMost64Characters)
 {
     struct Case {
         std::string file;
-        bool        accepted;
-        std::string name;
+        const char* name;  // nullptr: refused
     };
     const std::string n64(64, 'n');
     const Case cases[] = {
-        {"Vinyl Film.qcf", true, "Vinyl Film"},
-        {"Labels v1.2.qcf", true, "Labels v1.2"},
-        {".qcf", true, ""},
-        {"no extension", true, "no extension"},
-        {n64 + ".qcf", true, n64},
-        {n64 + "n.qcf", false, ""},
-        {n64 + ".x.qcf", false, ""},
-        {std::string(259, 'x'), false, ""},
+        {"Labels v1.2.qcf", "Labels v1.2"}, {".qcf", ""}, {"no extension", "no extension"},
+        {n64 + ".qcf", n64.c_str()}, {n64 + "n.qcf", nullptr}, {n64 + ".x.qcf", nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
         char name[MEDIA_NAME_SIZE];
-        std::memset(name, '#', sizeof name);
-        ASSERT_EQ(media_name_from_file_name(c.file.c_str(), name), c.accepted);
-        if (c.accepted) {
-            EXPECT_EQ(std::string(name), c.name);
+        ASSERT_EQ(media_name_from_file_name(c.file.c_str(), name), c.name != nullptr) << c.file;
+        if (c.name != nullptr) {
+            EXPECT_STREQ(name, c.name);
         }
     }
 }
@@ -201,34 +136,39 @@ TEST(MediaFileRules, HeaderAndCapWordsAreComparedExactly)
     EXPECT_FALSE(media_file_identified("Quillmark controller Ver2", "Quillmark"));
     EXPECT_FALSE(media_file_identified("Quillmark Controller Ver2 ", "Quillmark"));
     EXPECT_FALSE(media_file_identified("Quillmark Controller Ver2", "quillmark"));
-    EXPECT_FALSE(media_file_identified("Error", "Error"));
 
     struct CapCase {
         const char*  word;
         bool         pen_allowed;
-        bool         accepted;
-        std::int32_t cap;
+        std::int32_t cap;  // -1: refused
     };
     const CapCase caps[] = {
-        {"Red", true, true, 3},     {"Yellow", true, true, 2}, {"Blue", true, true, 1},
-        {"Pen", true, true, 0},     {"Pen", false, false, 0},  {"Red", false, true, 3},
-        {"red", true, false, 0},    {"RED", true, false, 0},   {"Red ", true, false, 0},
-        {"", true, false, 0},       {"Error", true, false, 0}, {"Green", true, false, 0},
+        {"Red", false, 3}, {"Yellow", true, 2}, {"Blue", true, 1}, {"Pen", true, 0},
+        {"Pen", false, -1}, {"red", true, -1}, {"Red ", true, -1}, {"", true, -1}, {"Error", true, -1},
     };
     for (const CapCase& c : caps) {
-        SCOPED_TRACE(std::string(c.word) + (c.pen_allowed ? " (pen allowed)" : ""));
         std::int32_t cap = -7;
-        EXPECT_EQ(cap_from_word(c.word, c.pen_allowed, &cap), c.accepted);
-        if (c.accepted) {
-            EXPECT_EQ(cap, c.cap);
-            EXPECT_EQ(cutter_offset_of_cap(cap), c.cap == 0 ? 0 : 18);
+        EXPECT_EQ(cap_from_word(c.word, c.pen_allowed, &cap), c.cap >= 0) << c.word << c.pen_allowed;
+        if (c.cap >= 0) {
+            EXPECT_EQ(cap, c.cap) << c.word;
+            EXPECT_EQ(cutter_offset_of_cap(cap), c.cap == 0 ? 0 : 18) << c.word;
         }
     }
 }
 
-// A media file as "Section/Key" -> text; numbers are read from the text as the profile calls do
-// (leading decimal digits with an optional sign, 0 when there are none).
+// A media file as "Section/Key=Value" pairs separated by ';'; numbers are read as the profile
+// calls read them.
 using MediaFileText = std::map<std::string, std::string>;
+
+MediaFileText file_of(const std::string& text)
+{
+    MediaFileText keys;
+    std::stringstream pairs(text);
+    for (std::string pair; std::getline(pairs, pair, ';');) {
+        keys[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
+    }
+    return keys;
+}
 
 std::int32_t map_number(const void* file, const char* section, const char* key, std::int32_t fallback)
 {
@@ -247,64 +187,34 @@ void map_text(const void* file, const char* section, const char* key, const char
 
 TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
 {
-    const MediaFileText header = {{"Generic/Product", "Quillmark Controller Ver2"},
-                                  {"Generic/Type", "Quillmark"},
-                                  {"Generic/ListID", "7"}};
-    auto with = [&](MediaFileText more) {
-        more.insert(header.begin(), header.end());
-        return more;
-    };
-    struct Case {
-        const char*     name;
-        MediaFileText   file;
-        bool            accepted;
-        MediaFileValues values;  // when accepted
-    };
+    const std::string header = "Generic/Product=Quillmark Controller Ver2;Generic/Type=Quillmark;";
+    const std::string h7 = header + "Generic/ListID=7;";
+    struct Case { std::string file; bool accepted; MediaFileValues values; };
     const Case cases[] = {
-        {"fixed", with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"},
-                        {"Defaults/Force", "2"}, {"Defaults/Cap", "Pen"},
-                        {"Modify/Speed", "9"}}),
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Pen;Modify/Speed=9",
          true, {7, MEDIA_FIXED, 4, 2, 4, 2, CAP_PEN}},
-        {"adjustable, modify out of range falls back",
-         with({{"Generic/ConfigurationMode", "1"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "2"},
-               {"Defaults/Cap", "Red"}, {"Modify/Speed", "11"}, {"Modify/Force", "3"}}),
+        // Modify values out of range fall back to the defaults.
+        {h7 + "Generic/ConfigurationMode=1;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Red;Modify/Speed=11;Modify/Force=3",
          true, {7, MEDIA_ADJUSTABLE, 4, 2, 4, 3, CAP_RED}},
-        {"adjustable without modify keys",
-         with({{"Generic/ConfigurationMode", "1"}, {"Defaults/Speed", "10"}, {"Defaults/Force", "1"},
-               {"Defaults/Cap", "Blue"}}),
-         true, {7, MEDIA_ADJUSTABLE, 10, 1, 10, 1, CAP_BLUE}},
-        {"user", with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
-                       {"User/Cap", "Yellow"}}),
-         true, {7, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
-        {"user media may not be a pen",
-         with({{"Generic/ConfigurationMode", "2"}, {"User/Speed", "1"}, {"User/Force", "3"},
-               {"User/Cap", "Pen"}}),
-         false, {}},
-        {"missing ListID is the highest number",
-         {{"Generic/Product", "Quillmark Controller Ver2"}, {"Generic/Type", "Quillmark"},
-          {"Generic/ConfigurationMode", "2"}, {"User/Speed", "2"}, {"User/Force", "2"},
-          {"User/Cap", "Red"}},
-         true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 2, 2, CAP_RED}},
-        {"unknown mode", with({{"Generic/ConfigurationMode", "3"}}), false, {}},
-        {"missing type", {{"Generic/Product", "Quillmark Controller Ver2"}}, false, {}},
-        {"default force out of range",
-         with({{"Generic/ConfigurationMode", "0"}, {"Defaults/Speed", "4"}, {"Defaults/Force", "4"},
-               {"Defaults/Cap", "Red"}}),
-         false, {}},
+        // A missing ListID is the highest number.
+        {header + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Yellow",
+         true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
+        {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Pen", false, {}},  // no pen
+        {h7 + "Generic/ConfigurationMode=3", false, {}},
+        {"Generic/Product=Quillmark Controller Ver2", false, {}},
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=4;Defaults/Cap=Red", false, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MediaFileValues values{};
-        ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &c.file}, &values),
-                  c.accepted);
+        SCOPED_TRACE(c.file);
+        const MediaFileText file = file_of(c.file);
+        MediaFileValues v{};
+        ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &file}, &v), c.accepted);
         if (c.accepted) {
-            EXPECT_EQ(values.ListID, c.values.ListID);
-            EXPECT_EQ(values.ConfigurationMode, c.values.ConfigurationMode);
-            EXPECT_EQ(values.DefaultSpeed, c.values.DefaultSpeed);
-            EXPECT_EQ(values.DefaultPress, c.values.DefaultPress);
-            EXPECT_EQ(values.Speed, c.values.Speed);
-            EXPECT_EQ(values.Press, c.values.Press);
-            EXPECT_EQ(values.Cap, c.values.Cap);
+            const MediaFileValues& e = c.values;
+            EXPECT_EQ(std::vector<std::int64_t>({v.ListID, v.ConfigurationMode, v.DefaultSpeed,
+                                                 v.DefaultPress, v.Speed, v.Press, v.Cap}),
+                      std::vector<std::int64_t>({e.ListID, e.ConfigurationMode, e.DefaultSpeed,
+                                                 e.DefaultPress, e.Speed, e.Press, e.Cap}));
         }
     }
 }
@@ -314,21 +224,18 @@ TEST(MediaLibrary, AddingRaisesTheHighestListIdUnsignedAndStopsAt128)
     MediaLibrary library;
     clear_media_library(&library);
     MediaFileValues values{40, MEDIA_USER, -1, -1, 4, 2, CAP_RED};
-    ASSERT_TRUE(add_media_record(&library, "forty", values));
-    EXPECT_EQ(library.HighestListID, 40u);
-    values.ListID = 12;
-    ASSERT_TRUE(add_media_record(&library, "twelve", values));
-    EXPECT_EQ(library.HighestListID, 40u);
+    for (std::uint32_t id : {40u, 12u}) {
+        values.ListID = id;
+        ASSERT_TRUE(add_media_record(&library, "named", values));
+        EXPECT_EQ(library.HighestListID, 40u);
+    }
     values.ListID = 0xFFFFFFFFu;
     ASSERT_TRUE(add_media_record(&library, "missing", values));
     EXPECT_EQ(library.HighestListID, 0xFFFFFFFFu);
 
     const MediaRecord& first = library.Media[0];
-    EXPECT_STREQ(first.Name, "forty");
-    EXPECT_EQ(first.DefaultSpeed, -1);
+    EXPECT_STREQ(first.Name, "named");
     EXPECT_EQ(first.Speed, 4);
-    EXPECT_EQ(first.Press, 2);
-    EXPECT_EQ(first.Cap, CAP_RED);
     EXPECT_EQ(first.CutterOffset, 18);
     EXPECT_EQ(first.ConditionNo, -1);
 
@@ -345,8 +252,7 @@ std::vector<std::string> entries_of(const MediaRecord& record)
     const int count = media_file_entries(record, entries);
     std::vector<std::string> lines;
     for (int i = 0; i < count; ++i) {
-        lines.push_back(std::string(entries[i].Section) + "/" + entries[i].Key + "=" +
-                        entries[i].Value);
+        lines.push_back(std::string(entries[i].Section) + "/" + entries[i].Key + "=" + entries[i].Value);
     }
     return lines;
 }
@@ -363,31 +269,31 @@ TEST(MediaFileRules, WrittenKeysFollowTheFileOrderAndListIdIsSigned)
     record.Speed = 6;
     record.Press = 3;
     record.Cap = CAP_YELLOW;
-    EXPECT_EQ(entries_of(record),
-              (std::vector<std::string>{"Generic/Product=Quillmark Controller Ver2",
-                                        "Generic/Type=Quillmark", "Generic/ListID=-1",
-                                        "Generic/ConfigurationMode=1", "Defaults/Speed=8",
-                                        "Defaults/Force=2", "Defaults/Cap=Yellow",
-                                        "Modify/Speed=6", "Modify/Force=3"}));
-
+    const std::string header = "Generic/Product=Quillmark Controller Ver2|Generic/Type=Quillmark|";
+    auto joined = [](const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + "|";
+        }
+        return text;
+    };
+    EXPECT_EQ(joined(entries_of(record)),
+              header + "Generic/ListID=-1|Generic/ConfigurationMode=1|Defaults/Speed=8|"
+                       "Defaults/Force=2|Defaults/Cap=Yellow|Modify/Speed=6|Modify/Force=3|");
     record.ConfigurationMode = MEDIA_USER;
     record.ListID = 2147483648u;
     record.Cap = CAP_RED;
-    EXPECT_EQ(entries_of(record),
-              (std::vector<std::string>{"Generic/Product=Quillmark Controller Ver2",
-                                        "Generic/Type=Quillmark", "Generic/ListID=-2147483648",
-                                        "Generic/ConfigurationMode=2", "User/Speed=6",
-                                        "User/Force=3", "User/Cap=Red"}));
+    EXPECT_EQ(joined(entries_of(record)),
+              header + "Generic/ListID=-2147483648|Generic/ConfigurationMode=2|User/Speed=6|"
+                       "User/Force=3|User/Cap=Red|");
 
     // A user media can never hold the pen; a damaged cap is left out rather than written.
     record.Cap = CAP_PEN;
     EXPECT_EQ(entries_of(record).size(), 6u);
     record.ConfigurationMode = MEDIA_ADJUSTABLE;
-    record.Cap = CAP_PEN;
     EXPECT_EQ(entries_of(record)[6], "Defaults/Cap=Pen");
     record.Cap = 4;
     EXPECT_EQ(entries_of(record).size(), 8u);
-
     for (std::int32_t mode : {0, -1, 3}) {
         record.ConfigurationMode = mode;
         EXPECT_TRUE(entries_of(record).empty()) << mode;

@@ -1,43 +1,28 @@
-// Feeds random replies to every command of the cutter command set that reads one, through the
-// same engine and rows the program uses. The first byte picks the command, the second how the
-// transfers end; the rest is what the cutter sends back, of any length: a reply shorter than the
-// read leaves the command's bytes behind it, a longer one is cut to the read length as a
-// transfer would cut it. Each result is checked against what the C library makes of the same
-// bytes.
+// Feeds random replies to every query of the cutter command set, through the program's own
+// engine and rows: the first byte picks the query, the second how the transfers end, the rest is
+// the reply (a short one leaves the command's bytes behind it, a long one is cut to the read
+// length). Each result is checked against what the C library makes of the same bytes.
 #include <algorithm>
 #include <cctype>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "app/launch_options.h"
 #include "device/cutter_commands.h"
 #include "device/cutter_protocol.h"
+#include "fuzz_support.h"
 
 namespace {
 
 struct Cutter {
     const std::uint8_t* reply;
     std::size_t reply_size;
-    ResultCode write_code;
-    ResultCode read_code;
+    ResultCode write_code, read_code;
     std::vector<std::string> writes;
     int reads;
 };
 
 Cutter g_cutter;
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "property violated: %s\n", what);
-        std::abort();
-    }
-}
 
 void debug_output(const char* text)
 {
@@ -65,11 +50,7 @@ ResultCode read_bytes(void* buffer, std::uint32_t count, std::uint32_t)
 }
 
 void sleep_for(std::uint32_t) {}
-
-void demo_text(std::int32_t, char* text, std::size_t size)
-{
-    std::snprintf(text, size, "demo");
-}
+void demo_text(std::int32_t, char* text, std::size_t size) { std::snprintf(text, size, "demo"); }
 
 // The work buffer as the engine holds it after the read: the command, overwritten by the reply
 // up to the read length, cut at the row's index.
@@ -77,27 +58,11 @@ std::string cut_reply(const std::string& command, const CommandRow& row)
 {
     char work[COMMAND_BUFFER_SIZE] = {};
     std::memcpy(work, command.data(), command.size());
-    const std::size_t n = g_cutter.reply_size < static_cast<std::size_t>(row.reply_length)
-                              ? g_cutter.reply_size
-                              : static_cast<std::size_t>(row.reply_length);
-    std::memcpy(work, g_cutter.reply, n);
+    std::memcpy(work, g_cutter.reply, std::min(g_cutter.reply_size, static_cast<std::size_t>(row.reply_length)));
     if (row.reply_cut >= 0) {
         work[row.reply_cut] = '\0';
     }
     return std::string(work, std::find(work, work + sizeof work, '\0'));
-}
-
-// "%d" as strtol reads it (the C library defines "%d" by strtol), held in 32 bits.
-bool c_library_number(const char* text, std::int32_t* value, const char** end)
-{
-    char* stop = nullptr;
-    const long long read = std::strtoll(text, &stop, 10);
-    if (stop == text) {
-        return false;
-    }
-    *value = read > INT32_MAX ? INT32_MAX : read < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(read);
-    *end = stop;
-    return true;
 }
 
 std::int32_t saturated(long long value)
@@ -105,14 +70,20 @@ std::int32_t saturated(long long value)
     return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value);
 }
 
+// "%d" as strtol reads it (the C library defines "%d" by strtol), held in 32 bits.
+bool c_library_number(const char* text, std::int32_t* value, const char** end)
+{
+    char* stop = nullptr;
+    *value = saturated(std::strtoll(text, &stop, 10));
+    *end = stop;
+    return stop != text;
+}
+
 // What a failed transfer becomes: the command's own code for the general failure 50, or for
 // every read failure of the mark reads.
 ResultCode failed_transfer(const CommandRow& row, ResultCode code, bool read)
 {
-    if (read && row.every_read_failure) {
-        return row.failure;
-    }
-    return code == RC_GENERAL_ERROR ? row.failure : code;
+    return (read && row.every_read_failure) || code == RC_GENERAL_ERROR ? row.failure : code;
 }
 
 const ResultCode TRANSFER_CODES[] = {RC_GENERAL_ERROR, RC_TRANSFER_TIMEOUT, RC_CANNOT_COMMUNICATE,
@@ -143,8 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResultCode code = RC_SUCCESS;
     // Outputs start with a mark that a query must leave alone when it stores nothing.
     constexpr std::int32_t UNTOUCHED = 0x5A5A5A5A;
-    std::int32_t first = UNTOUCHED;
-    std::int32_t second = UNTOUCHED;
+    std::int32_t first = UNTOUCHED, second = UNTOUCHED;
     // Exactly the size the query may fill, on the heap so that ASan sees its end.
     std::vector<char> version(VERSION_TEXT_SIZE, '#');
     switch (command) {
@@ -158,17 +128,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     check(!g_cutter.writes.empty(), "every command writes");
-    if (g_cutter.write_code != RC_SUCCESS) {
-        const CommandRow& failing = command == 0 ? FULL_CHECK_ROW : *row;
-        check(code == failed_transfer(failing, g_cutter.write_code, false), "write failure code");
-        check(g_cutter.reads == 0, "no read after a failed write");
-        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed write");
-        return 0;
-    }
-    check(g_cutter.reads == 1, "one read per query");
-    if (g_cutter.read_code != RC_SUCCESS) {
-        check(code == failed_transfer(*row, g_cutter.read_code, true), "read failure code");
-        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed read");
+    const bool write_failed = g_cutter.write_code != RC_SUCCESS;
+    check(g_cutter.reads == (write_failed ? 0 : 1), "one read per query, none after a failed write");
+    if (write_failed || g_cutter.read_code != RC_SUCCESS) {
+        const CommandRow& failing = write_failed && command == 0 ? FULL_CHECK_ROW : *row;
+        check(code == failed_transfer(failing, write_failed ? g_cutter.write_code : g_cutter.read_code, !write_failed),
+              "a failed transfer gives its code");
+        check(first == UNTOUCHED && second == UNTOUCHED, "nothing stored after a failed transfer");
         return 0;
     }
 
@@ -206,8 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case ReplyJudgement::SensorPair: {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
+        std::int32_t x = 0, y = 0;
         const char* end = nullptr;
         const bool two = c_library_number(text.c_str(), &x, &end) && *end == ',' &&
                          c_library_number(end + 1, &y, &end);
@@ -238,7 +203,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case ReplyJudgement::None:
         check(false, "every query judges its reply");
-        break;
     }
     return 0;
 }

@@ -1,50 +1,16 @@
-// Feeds random texts to the registration-mark distance rules as the job panel uses them: the
-// first byte picks orientation and unit, the rest is the horizontal and vertical text separated
-// by a zero byte (each of any length, up to a further zero byte, in buffers exactly as long as the text so that ASan sees
-// any read past its end). Checked: the numeric-text check accepts exactly a sign, digits and one
-// point; an accepted pair of texts parses to micrometres inside the range; what is shown for it
-// reads back to the same micrometres' text; switching the unit keeps a valid value valid; the
-// mark-size check and the conversion to the cutter's steps agree on the range.
+// Feeds random texts to the mark-distance rules of the job panel: the first byte picks orientation
+// and unit, then the horizontal and vertical texts separated by a zero byte. Checked: numeric
+// texts are exactly plain numbers; accepted texts parse into the range, show and read back
+// unchanged, stay valid in the other unit; mark-size check and steps agree on the range.
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
+#include <regex>
 
 #include "device/cutter_protocol.h"
+#include "fuzz_support.h"
 #include "workflow/mark_distances.h"
 
 namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "property violated: %s\n", what);
-        std::abort();
-    }
-}
-
-// A plain decimal number, judged character by character: "-"? digits* ("." digits*)?, with at
-// least one digit.
-bool plain_number(const std::string& text)
-{
-    std::size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
-    std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    return i == text.size() && digits > 0;
-}
 
 // Largest distances in micrometres by the limits the messages name.
 double limit_um(bool horizontal, std::int32_t direction, std::int32_t unit)
@@ -65,10 +31,9 @@ std::string shown(std::int32_t micrometres, std::int32_t unit)
 }
 
 // Parses a copy held in a buffer of exactly its size.
-std::int32_t parse(const std::string& text, std::int32_t unit, std::string* cut)
+std::int32_t parse(const std::string& text, std::int32_t unit, std::string* cut = nullptr)
 {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
+    std::vector<char> buffer = exact_buffer(text);
     const std::int32_t micrometres = parse_mark_distance(buffer.data(), unit);
     check(std::strlen(buffer.data()) <= text.size(), "a text is never lengthened");
     if (cut != nullptr) {
@@ -106,7 +71,7 @@ void check_field(const std::string& text, double value, bool horizontal, std::in
 
     // Shown again, it reads back to the same text: what the user sees does not drift.
     const std::string again = shown(micrometres, unit);
-    check(shown(parse(again, unit, nullptr), unit) == again, "shown text reads back to itself");
+    check(shown(parse(again, unit), unit) == again, "shown text reads back to itself");
 
     // Switched to the other unit the value stays within that unit's range.
     const std::int32_t other = unit == UNIT_MILLIMETRES ? UNIT_INCHES : UNIT_MILLIMETRES;
@@ -132,24 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* end = reinterpret_cast<const char*>(data + size);
     const char* split = static_cast<const char*>(std::memchr(begin, '\0', size - 1));
     const std::string horizontal(begin, split != nullptr ? split : end);
-    std::string vertical_bytes(split != nullptr ? split + 1 : end, end);
-    const std::string vertical(vertical_bytes.c_str());  // a second zero byte ends it
+    const std::string vertical = std::string(split != nullptr ? split + 1 : end, end).c_str();
 
+    // A plain decimal number: "-"? digits* ("." digits*)? with at least one digit.
+    static const std::regex plain_number("-?([0-9]+\\.?[0-9]*|\\.[0-9]+)");
     for (const std::string* text : {&horizontal, &vertical}) {
-        std::vector<char> exact(text->begin(), text->end());
-        exact.push_back('\0');
-        const ResultCode numeric = check_numeric_text(exact.data());
-        check(numeric == RC_SUCCESS || numeric == RC_GENERAL_ERROR, "numeric check code");
-        const bool plain = plain_number(*text);
-        check((numeric == RC_SUCCESS) == plain, "numeric check accepts exactly plain numbers");
-        if (plain) {
-            // A plain number is read whole by the C library.
-            char* stop = nullptr;
-            std::strtod(exact.data(), &stop);
-            check(*stop == '\0', "a plain number is read whole");
-        }
-        // Any text, number or not, parses without overflow or UB.
-        parse(*text, unit, nullptr);
+        const ResultCode numeric = check_numeric_text(exact_buffer(*text).data());
+        const bool plain = std::regex_match(*text, plain_number);
+        check(numeric == (plain ? RC_SUCCESS : RC_GENERAL_ERROR), "numeric check accepts exactly plain numbers");
+        parse(*text, unit);  // any text, number or not, parses without overflow or UB
     }
 
     const DistanceJudgement judgement =

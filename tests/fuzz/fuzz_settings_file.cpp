@@ -1,120 +1,28 @@
-// Runs `read settings` on random settings files, media directories and firmware versions, and
-// reads back what `save settings` would write. The first byte holds the launch options and
-// which condition command fails (if any); the text that follows is the firmware version on its
-// first line, then "Key=Value" lines of "Main_Section"; after each form feed comes a media file
-// (its name on the first line, then INI text). Checked: the result is 0, 61 or the failing
-// command's code; the commands are sent in their order with the values taken, none after a
-// failure; every value read is kept in its range; and the keys saved read back to the same
-// settings and the same selected media.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+// Runs `read settings` on random settings files, media directories (see fuzz_support.h) and
+// firmware versions: the first byte holds the launch options and which condition command fails,
+// then come the version line and "Main_Section" keys. Checked: the result, the commands sent and
+// the values kept in range; the keys `save settings` writes read back to the same settings.
 #include <cstring>
-#include <map>
-#include <string>
-#include <vector>
 
+#include "fuzz_support.h"
 #include "settings/settings_record.h"
 #include "workflow/mark_distances.h"
 
 namespace {
-
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "property violated: %s\n", what);
-        std::abort();
-    }
-}
-
-using Keys = std::map<std::string, std::string>;
-
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t stop = text.find(separator, start);
-        parts.push_back(text.substr(start, stop == std::string::npos ? std::string::npos : stop - start));
-        if (stop == std::string::npos) {
-            return parts;
-        }
-        start = stop + 1;
-    }
-}
-
-// "[Section]" and "Key=Value" lines; keys before any section belong to `section`.
-Keys parse_ini(const std::string& text, std::string section)
-{
-    Keys keys;
-    for (const std::string& line : split(text, '\n')) {
-        if (line.size() >= 2 && line[0] == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-        } else if (line.find('=') != std::string::npos) {
-            const std::size_t equals = line.find('=');
-            keys.emplace(section + "/" + line.substr(0, equals), line.substr(equals + 1));
-        }
-    }
-    return keys;
-}
-
-// Numbers as the profile calls read them: sign and leading digits, wrapping at 32 bits.
-std::int32_t number_of(const std::string& text)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i++] == '-';
-    }
-    std::uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    }
-    return static_cast<std::int32_t>(negative ? 0u - value : value);
-}
-
-void copy_text(const std::string& value, char* text, std::size_t size)
-{
-    std::size_t n = 0;
-    for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
-        text[n] = value[n];
-    }
-    text[n] = '\0';
-}
-
-struct MediaFile {
-    std::string entry;  // directory entry name
-    Keys keys;
-};
 
 struct Sources {
     Keys main;  // "Main_Section/Key"
     std::vector<MediaFile> media;
 };
 
-std::int32_t media_number(const void* file, const char* section, const char* key, std::int32_t fallback)
-{
-    const Keys& keys = *static_cast<const Keys*>(file);
-    const auto found = keys.find(std::string(section) + "/" + key);
-    return found == keys.end() ? fallback : number_of(found->second);
-}
-
-void media_text(const void* file, const char* section, const char* key, const char* fallback,
-                char* text, std::size_t size)
-{
-    const Keys& keys = *static_cast<const Keys*>(file);
-    const auto found = keys.find(std::string(section) + "/" + key);
-    copy_text(found == keys.end() ? std::string(fallback) : found->second, text, size);
-}
-
 std::int32_t main_number(const void* source, const char* key, std::int32_t fallback)
 {
-    return media_number(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback);
+    return keys_number(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback);
 }
 
 void main_text(const void* source, const char* key, const char* fallback, char* text, std::size_t size)
 {
-    media_text(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback, text, size);
+    keys_text(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback, text, size);
 }
 
 // The directory scan of `load media files`, over the media files of the input.
@@ -130,7 +38,7 @@ std::int32_t load_files(const void* source, const char* select_name, MediaLibrar
         // A folder holds one file of a name (names alike but for case are no concern here).
         if (media_name_from_file_name(file.entry.c_str(), name) &&
             !find_media_by_name(*library, name).Found &&
-            read_media_file_values(MediaFileReader{media_number, media_text, &file.keys}, &values)) {
+            read_media_file_values(MediaFileReader{keys_number, keys_text, &file.keys}, &values)) {
             add_media_record(library, name, values);
         }
     }
@@ -252,14 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sources.main = parse_ini(first_line == std::string::npos ? std::string() : parts[0].substr(first_line + 1),
                              SETTINGS_MAIN_SECTION);
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        const std::size_t line = parts[i].find('\n');
-        MediaFile file;
-        file.entry = parts[i].substr(0, line).c_str();
-        if (file.entry.size() > 259) {
-            file.entry.resize(259);
-        }
-        file.keys = parse_ini(line == std::string::npos ? std::string() : parts[i].substr(line + 1), "");
-        sources.media.push_back(file);
+        sources.media.push_back(media_file_of(parts[i]));
     }
 
     static Run first;
