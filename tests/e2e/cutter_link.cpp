@@ -48,27 +48,32 @@ std::vector<std::string> VirtualCutter::commands()
 
 bool add_usb_library(InstallCopy* install) { return install->copy_in(sim_folder() + "\\ZOLKUSBP.DLL"); }
 
-std::string settings_file(const std::vector<std::string>& main_section_lines)
+namespace {
+
+std::string crlf_lines(const std::vector<std::string>& lines)
 {
-    std::string text = "[Main_Section]\r\n";
-    for (const std::string& line : main_section_lines) {
+    std::string text;
+    for (const std::string& line : lines) {
         text += line + "\r\n";
     }
     return text;
 }
 
+}  // namespace
+
+std::string settings_file(const std::vector<std::string>& main_section_lines)
+{
+    return "[Main_Section]\r\n" + crlf_lines(main_section_lines);
+}
+
 bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t list_id,
                     std::int32_t configuration_mode, const std::vector<std::string>& more_lines)
 {
-    std::vector<std::string> lines = {"[Generic]", "Product=Quillmark Controller Ver2", "Type=Quillmark",
-                                      "ListID=" + std::to_string(list_id),
-                                      "ConfigurationMode=" + std::to_string(configuration_mode)};
-    lines.insert(lines.end(), more_lines.begin(), more_lines.end());
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return install->write_file("Media\\" + name + ".qcf", text);
+    return install->write_file("Media\\" + name + ".qcf",
+                               crlf_lines({"[Generic]", "Product=Quillmark Controller Ver2", "Type=Quillmark",
+                                           "ListID=" + std::to_string(list_id),
+                                           "ConfigurationMode=" + std::to_string(configuration_mode)}) +
+                                   crlf_lines(more_lines));
 }
 
 std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key)

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -97,10 +99,9 @@ LONG static_type(HWND control) { return GetWindowLongA(control, GWL_STYLE) & SS_
 // The message text of a box: an id-less (0xFFFF) static that shows text.
 bool is_message_text(HWND control)
 {
-    const LONG type = static_type(control);
+    const LONG type = static_type(control);  // SS_LEFT, SS_CENTER or SS_RIGHT are 0 to 2
     return has_class(control, "STATIC") && control_id(control) == 0xFFFF &&
-           (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
-            type == SS_LEFTNOWORDWRAP);
+           (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
 }
 
 // A message box is a dialog of statics, among them the message text, and buttons with the
@@ -132,7 +133,7 @@ std::string describe_window(HWND window)
     return out.str();
 }
 
-// Not the main window: owned by another window of the program, or not titled as it.
+// Titled as the main window, not a message box, and not owned by another window of the program.
 bool is_main_window(HWND window, DWORD pid)
 {
     if (window_text(window) != CONTROLLER_TITLE || is_message_box(window)) {
@@ -194,13 +195,13 @@ InstallCopy::~InstallCopy()
 
 bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
 {
-    FILE* file = std::fopen(path(name).c_str(), "wb");
-    const bool ok = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if ((file != nullptr && std::fclose(file) != 0) || !ok) {
+    std::ofstream file(path(name), std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
         ADD_FAILURE() << "cannot write " << path(name);
-        return false;
     }
-    return true;
+    return !file.fail();
 }
 
 bool InstallCopy::copy_in(const std::string& source_file, const std::string& name)
@@ -215,17 +216,23 @@ bool InstallCopy::copy_in(const std::string& source_file, const std::string& nam
 
 std::optional<std::string> InstallCopy::read_file(const std::string& name) const
 {
-    FILE* file = std::fopen(path(name).c_str(), "rb");
-    if (file == nullptr) {
+    std::ifstream file(path(name), std::ios::binary);
+    if (!file) {
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        bytes.append(buffer, n);
-    }
-    std::fclose(file);
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
+{
+    std::vector<std::string> names;
+    for_each_entry(path(subfolder), [&names](const std::string& name, bool is_folder) {
+        if (!is_folder) {
+            names.push_back(name);
+        }
+        return true;
+    });
+    return names;
 }
 
 bool InstallCopy::exists(const std::string& name) const
@@ -315,41 +322,27 @@ struct Program::State {
                 continue;
             }
             DWORD status = DBG_CONTINUE;
-            switch (event.dwDebugEventCode) {
-            case CREATE_PROCESS_DEBUG_EVENT:
-                if (event.u.CreateProcessInfo.hFile != nullptr) {
-                    CloseHandle(event.u.CreateProcessInfo.hFile);
-                }
-                break;
-            case LOAD_DLL_DEBUG_EVENT:
-                if (event.u.LoadDll.hFile != nullptr) {
-                    CloseHandle(event.u.LoadDll.hFile);
-                }
-                break;
-            case OUTPUT_DEBUG_STRING_EVENT:
+            const DWORD code = event.dwDebugEventCode;
+            if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT) {
+                CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
+            } else if (code == OUTPUT_DEBUG_STRING_EVENT) {
                 read_debug_string(event.u.DebugString);
-                break;
-            case EXCEPTION_DEBUG_EVENT:
+            } else if (code == EXCEPTION_DEBUG_EVENT) {
                 // Every exception goes back to the program, which handles it or dies of it as it
                 // would without a debugger (the loader's breakpoint too: the loader guards it).
                 status = DBG_EXCEPTION_NOT_HANDLED;
+                const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
                 if (event.u.Exception.dwFirstChance == 0) {
                     char text[96];
                     std::snprintf(text, sizeof text, "unhandled exception 0x%08lX at %p",
-                                  static_cast<unsigned long>(event.u.Exception.ExceptionRecord.ExceptionCode),
-                                  event.u.Exception.ExceptionRecord.ExceptionAddress);
+                                  static_cast<unsigned long>(record.ExceptionCode), record.ExceptionAddress);
                     std::lock_guard<std::mutex> guard(lock);
                     exceptions.push_back(text);
                 }
-                break;
-            case EXIT_PROCESS_DEBUG_EVENT: {
+            } else if (code == EXIT_PROCESS_DEBUG_EVENT) {
                 std::lock_guard<std::mutex> guard(lock);
                 exit_code = event.u.ExitProcess.dwExitCode;
                 done = true;
-                break;
-            }
-            default:
-                break;
             }
             ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
         }
@@ -530,39 +523,29 @@ HWND Program::wait_message_box(DWORD timeout_ms)
 
 bool wait_until(const std::function<bool()>& condition, const std::string& what, DWORD timeout_ms)
 {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(POLL_MS)) {
         if (GetTickCount() - start >= timeout_ms) {
-            if (condition()) {
-                return true;
-            }
             ADD_FAILURE() << "waited " << timeout_ms << " ms in vain for: " << what;
             return false;
         }
-        Sleep(POLL_MS);
     }
     return true;
 }
 
 std::string window_text(HWND window)
 {
+    char text[4096] = {};
+    DWORD_PTR copied = 0;
     if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
         // The system keeps a top-level window's title: reading it sends the program no message.
-        char title[1024] = {};
-        GetWindowTextA(window, title, sizeof title);
-        return title;
+        GetWindowTextA(window, text, sizeof text);
+        return text;
     }
-    DWORD_PTR length = 0, copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &length)) {
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             SEND_TIMEOUT_MS, &copied)) {
         return std::string();
     }
-    std::string text(length + 1, '\0');
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                             SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &copied)) {
-        return std::string();
-    }
-    text.resize(std::min<std::size_t>(copied, length));
-    return text;
+    return std::string(text, std::min<std::size_t>(copied, sizeof text - 1));
 }
 
 std::string control_text(HWND dialog, int id)
@@ -573,20 +556,14 @@ std::string control_text(HWND dialog, int id)
 
 namespace {
 
-HWND control(HWND dialog, int id)
+// The control, or nullptr and a failure when there is none (or, to be pressed, it is hidden or
+// disabled).
+HWND control(HWND dialog, int id, bool to_press = false)
 {
     HWND item = GetDlgItem(dialog, id);
     if (item == nullptr) {
         ADD_FAILURE() << "no control " << id << " in " << describe_window(dialog);
-    }
-    return item;
-}
-
-// A button that the user could press, or nullptr and a failure.
-HWND pressable(HWND dialog, int id)
-{
-    HWND item = control(dialog, id);
-    if (item != nullptr && (!IsWindowVisible(item) || !IsWindowEnabled(item))) {
+    } else if (to_press && (!IsWindowVisible(item) || !IsWindowEnabled(item))) {
         ADD_FAILURE() << "cannot press control " << id << " \"" << escape_bytes(window_text(item))
                       << "\" of " << describe_window(dialog) << ": it is hidden or disabled";
         return nullptr;
@@ -604,13 +581,13 @@ bool is_visible(HWND dialog, int id)
 
 bool click(HWND dialog, int id)
 {
-    HWND item = pressable(dialog, id);
+    HWND item = control(dialog, id, true);
     return item != nullptr && PostMessageA(item, BM_CLICK, 0, 0);
 }
 
 bool answer(HWND dialog, int id, DWORD timeout_ms)
 {
-    HWND button = pressable(dialog, id);
+    HWND button = control(dialog, id, true);
     // Described beforehand: asking a closing window for its text can stall until it has gone.
     const std::string description = describe_window(dialog);
     // The command the button itself would send: works whether or not the window is in front.
@@ -639,17 +616,14 @@ bool close_window(HWND window)
 
 namespace {
 
-using Pixels = std::vector<std::uint32_t>;  // 0x00RRGGBB, top-down rows
-
-// A 32-bit top-down bitmap selected into a memory DC.
+// A 32-bit top-down bitmap selected into a memory DC, filled with one colour.
 struct Canvas {
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
     std::uint32_t* bits = nullptr;
-    int width, height;
 
-    Canvas(int w, int h, COLORREF colour) : width(w), height(h)
+    Canvas(int w, int h, COLORREF colour)
     {
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -668,15 +642,7 @@ struct Canvas {
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    Pixels pixels() const
-    {
-        GdiFlush();
-        Pixels p(bits, bits + static_cast<std::size_t>(width) * height);
-        for (std::uint32_t& v : p) {
-            v &= 0x00FFFFFF;
-        }
-        return p;
-    }
+    std::uint32_t at(std::size_t i) const { return bits[i] & 0x00FFFFFF; }
 };
 
 bool close_colours(std::uint32_t a, std::uint32_t b)
@@ -690,18 +656,17 @@ bool close_colours(std::uint32_t a, std::uint32_t b)
 }
 
 // Share of the icon's opaque pixels that the screen shows in the icon's colour.
-double match_score(const Pixels& shown, int width, int height, HICON icon)
+double match_score(const Canvas& shown, int width, int height, HICON icon)
 {
     Canvas on_black(width, height, RGB(0, 0, 0)), on_white(width, height, RGB(255, 255, 255));
-    for (Canvas* canvas : {&on_black, &on_white}) {
-        DrawIconEx(canvas->dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    }
-    const Pixels black = on_black.pixels(), white = on_white.pixels();
+    DrawIconEx(on_black.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    DrawIconEx(on_white.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    GdiFlush();
     std::size_t opaque = 0, matching = 0;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (black[i] == white[i]) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
+        if (on_black.at(i) == on_white.at(i)) {
             ++opaque;
-            matching += close_colours(black[i], shown[i]) ? 1 : 0;
+            matching += close_colours(on_black.at(i), shown.at(i)) ? 1 : 0;
         }
     }
     return opaque == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(opaque);
@@ -741,14 +706,13 @@ BoxIcon message_box_icon(HWND box, DWORD timeout_ms)
         HDC screen = GetDC(nullptr);
         BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
         ReleaseDC(nullptr, screen);
-        const Pixels pixels = shown.pixels();
 
         std::string scores;
         BoxIcon best = BoxIcon::Unknown;
         double best_score = MATCH_THRESHOLD;
         for (const auto& candidate : candidates) {
             const double score =
-                match_score(pixels, client.right, client.bottom, LoadIconA(nullptr, candidate.resource));
+                match_score(shown, client.right, client.bottom, LoadIconA(nullptr, candidate.resource));
             if (score >= best_score) {
                 best_score = score;
                 best = candidate.icon;

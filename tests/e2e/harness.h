@@ -50,6 +50,7 @@ public:
     bool copy_in(const std::string& source_file, const std::string& name = "");
     std::optional<std::string> read_file(const std::string& name) const;
     bool exists(const std::string& name) const;
+    std::vector<std::string> files(const std::string& subfolder) const;  // names of its files
     bool remove_file(const std::string& name);
 
 private:

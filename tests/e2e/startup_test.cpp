@@ -39,14 +39,10 @@ void add_test_media(InstallCopy* install)
 int condition_number_of(const InstallCopy& install, std::int32_t list_id)
 {
     int number = 100;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(install.path("Media\\*.qcf").c_str(), &found);
-    EXPECT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        const std::string file = install.path(std::string("Media\\") + found.cFileName);
+    for (const std::string& name : install.files("Media")) {
+        const std::string file = install.path("Media\\" + name);
         number += GetPrivateProfileIntA("Generic", "ListID", -1, file.c_str()) < static_cast<UINT>(list_id);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
     return number;
 }
 
@@ -153,15 +149,9 @@ Prepare fault(const char* key, Fault f)
 
 void empty_media_folder(InstallCopy* install, VirtualCutter*)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(install->path("Media\\*.*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            EXPECT_TRUE(install->remove_file(std::string("Media\\") + found.cFileName));
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& name : install->files("Media")) {
+        EXPECT_TRUE(install->remove_file("Media\\" + name));
+    }
 }
 
 TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
