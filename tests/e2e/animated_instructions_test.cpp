@@ -18,12 +18,14 @@ namespace {
 using e2e::InstallCopy;
 using e2e::Program;
 
-// The job panel: the dialog that the main window holds as a child.
-HWND job_panel_of(HWND main)
+// Starts the controller in demo mode and presses the job panel's (the main window's child
+// dialog's) Animated Instructions; the main window, or nullptr and a failure.
+HWND start_and_press_animated_instructions(Program* controller, const InstallCopy& install, HWND* panel)
 {
-    HWND panel = FindWindowExA(main, nullptr, "#32770", nullptr);
-    EXPECT_TRUE(panel) << "the main window holds no job panel";
-    return panel;
+    HWND main = e2e::start_controller(controller, install, {"-DEMO"});
+    *panel = main != nullptr ? FindWindowExA(main, nullptr, "#32770", nullptr) : nullptr;
+    EXPECT_TRUE(*panel) << "no job panel";
+    return *panel != nullptr && e2e::click(*panel, IDC_ANIMATED_INSTRUCTIONS) ? main : nullptr;
 }
 
 // Running CIC_DMAN.EXE processes that this parent started.
@@ -48,12 +50,9 @@ TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopThatEndsWith
 {
     InstallCopy install;
     Program controller;
-    HWND main = e2e::start_controller(&controller, install, {"-DEMO"});
+    HWND panel = nullptr;
+    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
     ASSERT_TRUE(main);
-    HWND panel = job_panel_of(main);
-    ASSERT_TRUE(panel);
-
-    ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
     std::vector<DWORD> running;
     ASSERT_TRUE(e2e::wait_until(
         [&] {
@@ -86,12 +85,9 @@ TEST(AnimatedInstructionsButton, WithoutTheProgramThePressShows211AndTheRunGoesO
     InstallCopy install;
     ASSERT_TRUE(install.remove_file("CIC_DMAN.EXE"));
     Program controller;
-    HWND main = e2e::start_controller(&controller, install, {"-DEMO"});
+    HWND panel = nullptr;
+    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
     ASSERT_TRUE(main);
-    HWND panel = job_panel_of(main);
-    ASSERT_TRUE(panel);
-
-    ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
     HWND box = controller.wait_message_box();
     ASSERT_TRUE(box);
     const e2e::MessageBoxContent message = e2e::read_message_box(box);

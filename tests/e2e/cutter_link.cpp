@@ -84,11 +84,6 @@ std::string saved_setting(const InstallCopy& install, const std::string& section
     return value;
 }
 
-std::string message_with_code(const std::string& text, int code)
-{
-    return text + " [code = " + std::to_string(code) + "]";
-}
-
 HWND start_controller(Program* controller, const InstallCopy& install, const std::vector<std::string>& words)
 {
     if (!install.ok() || !controller->start(install.controller(), words)) {

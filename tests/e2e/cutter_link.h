@@ -52,9 +52,6 @@ bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t 
 // A key of the copy's QMACTL.INI ("" when missing).
 std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key);
 
-// The message a result code shows: the text and " [code = N]".
-std::string message_with_code(const std::string& text, int code);
-
 // Starts the copy's controller with these words and returns its main window (nullptr and a
 // failure when it does not come).
 HWND start_controller(Program* controller, const InstallCopy& install,

@@ -22,8 +22,6 @@ constexpr DWORD POLL_MS = 20;
 constexpr UINT SEND_TIMEOUT_MS = 5000;
 constexpr UINT KILLED_EXIT_CODE = 0xDEAD;
 
-std::string last_error_text(DWORD error = GetLastError()) { return "error " + std::to_string(error); }
-
 std::string file_name_of(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // Calls visit(path, is_folder) for every entry of a folder but "." and "..".
@@ -49,7 +47,7 @@ bool for_each_entry(const std::string& folder, Visit visit)
 bool copy_folder(const std::string& from, const std::string& to)
 {
     if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        ADD_FAILURE() << "cannot create folder " << to << ": " << last_error_text();
+        ADD_FAILURE() << "cannot create folder " << to << ": " << "error " << GetLastError();
         return false;
     }
     return for_each_entry(from, [&](const std::string& name, bool is_folder) {
@@ -58,7 +56,7 @@ bool copy_folder(const std::string& from, const std::string& to)
             return copy_folder(source, target);
         }
         if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-            ADD_FAILURE() << "cannot copy " << source << ": " << last_error_text();
+            ADD_FAILURE() << "cannot copy " << source << ": " << "error " << GetLastError();
             return false;
         }
         return true;
@@ -208,7 +206,7 @@ bool InstallCopy::copy_in(const std::string& source_file, const std::string& nam
 {
     const std::string target = path(name.empty() ? file_name_of(source_file) : name);
     if (!CopyFileA(source_file.c_str(), target.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": " << last_error_text();
+        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": " << "error " << GetLastError();
         return false;
     }
     return true;
@@ -243,7 +241,7 @@ bool InstallCopy::exists(const std::string& name) const
 bool InstallCopy::remove_file(const std::string& name)
 {
     if (!DeleteFileA(path(name).c_str())) {
-        ADD_FAILURE() << "cannot delete " << path(name) << ": " << last_error_text();
+        ADD_FAILURE() << "cannot delete " << path(name) << ": " << "error " << GetLastError();
         return false;
     }
     return true;
@@ -378,7 +376,7 @@ bool Program::start(const std::string& exe, const std::vector<std::string>& word
     WaitForSingleObject(state_->started, INFINITE);
     if (state_->process == nullptr) {
         ADD_FAILURE() << "cannot start " << state_->command_line << ": "
-                      << last_error_text(state_->start_error);
+                      << "error " << state_->start_error;
         return false;
     }
     return true;
@@ -602,7 +600,7 @@ bool answer(HWND dialog, int id, DWORD timeout_ms)
 bool close_window(HWND window)
 {
     if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
-        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": " << last_error_text();
+        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": " << "error " << GetLastError();
         return false;
     }
     return true;

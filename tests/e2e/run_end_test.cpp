@@ -74,10 +74,8 @@ TEST(MainWindowStart, AnOrientationOutOfRangeIsReportedOnceAndTheStoredOneStays)
             HWND box = controller.wait_message_box();
             ASSERT_TRUE(box);
             const e2e::MessageBoxContent message = e2e::read_message_box(box);
-            EXPECT_EQ(message.text, e2e::message_with_code(
-                                        "The media loading direction has not been specified correctly.\n"
-                                        "Please check the \"Orientation\" setting in your application program.",
-                                        250));
+            EXPECT_EQ(message.text, "The media loading direction has not been specified correctly.\nPlease "
+                                    "check the \"Orientation\" setting in your application program. [code = 250]");
             EXPECT_EQ(message.icon, e2e::BoxIcon::Exclamation);
             EXPECT_TRUE(e2e::answer(box, IDOK));
         }

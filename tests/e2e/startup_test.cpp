@@ -197,7 +197,7 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
         Program controller;
         ASSERT_TRUE(controller.start(install.controller(), c.demo ? std::vector<std::string>{"-DEMO"}
                                                                   : std::vector<std::string>{}));
-        const std::string expected = e2e::message_with_code(c.text, c.code);
+        const std::string expected = c.text + (" [code = " + std::to_string(c.code) + "]");
         if (c.in_cannot_communicate_dialog) {
             HWND dialog = controller.wait_dialog(e2e::CONTROLLER_TITLE);
             ASSERT_TRUE(dialog);

@@ -58,10 +58,6 @@ TEST(StartUpTime, TheMainWindowComesUpNearlyAsFastAsAnEmptyDialog)
                 "twelve start commands, first to last: %.0f ms\n",
                 RUNS, minimal_median, demo_median, demo_median / minimal_median, cutter_median,
                 cutter_median / minimal_median, commands_median);
-    RecordProperty("minimal_dialog_ms", static_cast<int>(minimal_median));
-    RecordProperty("demo_mode_ms", static_cast<int>(demo_median));
-    RecordProperty("virtual_cutter_ms", static_cast<int>(cutter_median));
-    RecordProperty("start_commands_ms", static_cast<int>(commands_median));
     // Not noticeably slower: a user notices a few tenths of a second.
     EXPECT_LT(demo_median, minimal_median + 300);
     EXPECT_LT(cutter_median, minimal_median + 500);
