@@ -47,7 +47,7 @@ bool for_each_entry(const std::string& folder, Visit visit)
 bool copy_folder(const std::string& from, const std::string& to)
 {
     if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        ADD_FAILURE() << "cannot create folder " << to << ": " << "error " << GetLastError();
+        ADD_FAILURE() << "cannot create folder " << to << ": error " << GetLastError();
         return false;
     }
     return for_each_entry(from, [&](const std::string& name, bool is_folder) {
@@ -56,7 +56,7 @@ bool copy_folder(const std::string& from, const std::string& to)
             return copy_folder(source, target);
         }
         if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-            ADD_FAILURE() << "cannot copy " << source << ": " << "error " << GetLastError();
+            ADD_FAILURE() << "cannot copy " << source << ": error " << GetLastError();
             return false;
         }
         return true;
@@ -206,7 +206,7 @@ bool InstallCopy::copy_in(const std::string& source_file, const std::string& nam
 {
     const std::string target = path(name.empty() ? file_name_of(source_file) : name);
     if (!CopyFileA(source_file.c_str(), target.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": " << "error " << GetLastError();
+        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": error " << GetLastError();
         return false;
     }
     return true;
@@ -241,7 +241,7 @@ bool InstallCopy::exists(const std::string& name) const
 bool InstallCopy::remove_file(const std::string& name)
 {
     if (!DeleteFileA(path(name).c_str())) {
-        ADD_FAILURE() << "cannot delete " << path(name) << ": " << "error " << GetLastError();
+        ADD_FAILURE() << "cannot delete " << path(name) << ": error " << GetLastError();
         return false;
     }
     return true;
@@ -322,7 +322,8 @@ struct Program::State {
             DWORD status = DBG_CONTINUE;
             const DWORD code = event.dwDebugEventCode;
             if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT) {
-                CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
+                CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile
+                                                         : event.u.CreateProcessInfo.hFile);
             } else if (code == OUTPUT_DEBUG_STRING_EVENT) {
                 read_debug_string(event.u.DebugString);
             } else if (code == EXCEPTION_DEBUG_EVENT) {
@@ -398,7 +399,8 @@ std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
         return std::nullopt;
     }
     if (WaitForSingleObject(state_->ended, timeout_ms) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. " << describe_end();
+        ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
+                      << describe_end();
         kill();
         return std::nullopt;
     }
@@ -600,7 +602,7 @@ bool answer(HWND dialog, int id, DWORD timeout_ms)
 bool close_window(HWND window)
 {
     if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
-        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": " << "error " << GetLastError();
+        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": error " << GetLastError();
         return false;
     }
     return true;

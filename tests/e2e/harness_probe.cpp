@@ -29,7 +29,8 @@ LONG CALLBACK take_probe_exception(EXCEPTION_POINTERS* pointers)
 
 INT_PTR CALLBACK minimal_dialog_procedure(HWND dialog, UINT message, WPARAM w_param, LPARAM)
 {
-    if (message == WM_CLOSE || (message == WM_COMMAND && (LOWORD(w_param) == IDOK || LOWORD(w_param) == IDCANCEL))) {
+    const bool ok_or_cancel = LOWORD(w_param) == IDOK || LOWORD(w_param) == IDCANCEL;
+    if (message == WM_CLOSE || (message == WM_COMMAND && ok_or_cancel)) {
         EndDialog(dialog, 0);
         return TRUE;
     }

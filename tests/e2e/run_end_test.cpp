@@ -16,7 +16,9 @@ using e2e::InstallCopy;
 using e2e::Program;
 using e2e::VirtualCutter;
 
-TEST(MainWindowStart, TheFirmwareVersionGivesTheCaptionAndTheMediaSource)
+// The guide (its toggle, and its step buttons when GuideMenu is on) comes with media files in cut
+// mode only.
+TEST(MainWindowStart, TheFirmwareVersionGivesTheCaptionTheMediaSourceAndTheGuide)
 {
     const struct {
         const char* what;
@@ -25,25 +27,32 @@ TEST(MainWindowStart, TheFirmwareVersionGivesTheCaptionAndTheMediaSource)
         Fault version_fault;
         const char* caption;
         const char* saved_media_name;
-        bool guide_toggle_visible;
+        int guide_menu;
+        bool guide_toggle_visible, guide_steps_visible;
         DWORD exit_code;
     } cases[] = {
         {"demo mode 2: media files", {"-DEMO", "-CUTMODE"}, false, Fault::None,
-         "Quillmark Ver.2.01 Demo Mode", "Test Media", true, 1},
+         "Quillmark Ver.2.01 Demo Mode", "Test Media", 1, true, true, 1},
+        {"demo mode 2, guide switched off", {"-DEMO", "-CUTMODE"}, false, Fault::None,
+         "Quillmark Ver.2.01 Demo Mode", "Test Media", 0, true, false, 1},
         {"demo mode 1: built-in media, no guide", {"-DEMO_V1", "-CUTMODE"}, false, Fault::None,
-         "Quillmark Ver.1.00 Demo Mode", "Paper Labels", false, 1},
-        {"cutter with firmware 2.01", {"-CUTMODE"}, true, Fault::None, "Quillmark Ver.2.01", "Test Media", true, 1},
+         "Quillmark Ver.1.00 Demo Mode", "Paper Labels", 1, false, false, 1},
+        {"cutter with firmware 2.01", {"-CUTMODE"}, true, Fault::None, "Quillmark Ver.2.01", "Test Media",
+         1, true, true, 1},
         {"cutter with firmware 1.00", {"-CUTMODE"}, true, Fault::FirmwareV1, "Quillmark Ver.1.00",
-         "Paper Labels", false, 1},
+         "Paper Labels", 1, false, false, 1},
         {"demo mode 2 without cut mode", {"-DEMO"}, false, Fault::None, "Quillmark Ver.2.01 Demo Mode",
-         "Test Media", false, 0},
+         "Test Media", 1, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         InstallCopy install;
-        ASSERT_TRUE(e2e::add_media_file(&install, "Test Media", 65, 1, {"[Defaults]", "Speed=5", "Force=2", "Cap=Blue"}));
+        ASSERT_TRUE(e2e::add_media_file(&install, "Test Media", 65, 1,
+                                        {"[Defaults]", "Speed=5", "Force=2", "Cap=Blue"}));
         // The media file's name for file media, index 3 for the built-in ones.
-        ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"MediaName=Test Media", "CutCondition=3"})));
+        const std::string guide_menu = "GuideMenu=" + std::to_string(c.guide_menu);
+        ASSERT_TRUE(install.write_file(
+            "QMACTL.INI", e2e::settings_file({"MediaName=Test Media", "CutCondition=3", guide_menu})));
         VirtualCutter cutter;
         ASSERT_TRUE(cutter.ok());
         if (c.with_cutter) {
@@ -55,6 +64,8 @@ TEST(MainWindowStart, TheFirmwareVersionGivesTheCaptionAndTheMediaSource)
         ASSERT_TRUE(main);
         EXPECT_EQ(e2e::control_text(main, IDC_VERSION_CAPTION), c.caption);
         EXPECT_EQ(e2e::is_visible(main, IDC_GUIDE_TOGGLE), c.guide_toggle_visible);
+        EXPECT_EQ(e2e::is_visible(main, IDC_GUIDE_NEXT), c.guide_steps_visible);
+        EXPECT_EQ(e2e::is_visible(main, IDC_GUIDE_PREVIOUS), c.guide_steps_visible);
         e2e::close_and_expect_exit(&controller, main, c.exit_code);
         EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "MediaName"), c.saved_media_name);
     }

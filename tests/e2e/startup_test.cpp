@@ -25,11 +25,12 @@ constexpr std::int32_t FIRST = 1, ADJUSTABLE = 55, USER = 57, FIXED_PEN = 175;
 
 void add_test_media(InstallCopy* install)
 {
-    EXPECT_TRUE(e2e::add_media_file(install, "Test First", FIRST, 1,
-                                    {"[Defaults]", "Speed=7", "Force=1", "Cap=Blue", "[Modify]", "Speed=2", "Force=3"}));
-    EXPECT_TRUE(e2e::add_media_file(install, "Test Adjustable", ADJUSTABLE, 1,
-                                    {"[Defaults]", "Speed=8", "Force=2", "Cap=Blue", "[Modify]", "Speed=4", "Force=1"}));
-    EXPECT_TRUE(e2e::add_media_file(install, "Test User", USER, 2, {"[User]", "Speed=2", "Force=3", "Cap=Red"}));
+    EXPECT_TRUE(e2e::add_media_file(install, "Test First", FIRST, 1, {"[Defaults]", "Speed=7", "Force=1",
+                                    "Cap=Blue", "[Modify]", "Speed=2", "Force=3"}));
+    EXPECT_TRUE(e2e::add_media_file(install, "Test Adjustable", ADJUSTABLE, 1, {"[Defaults]", "Speed=8",
+                                    "Force=2", "Cap=Blue", "[Modify]", "Speed=4", "Force=1"}));
+    EXPECT_TRUE(e2e::add_media_file(install, "Test User", USER, 2,
+                                    {"[User]", "Speed=2", "Force=3", "Cap=Red"}));
     EXPECT_TRUE(e2e::add_media_file(install, "Test Fixed Pen", FIXED_PEN, 0,
                                     {"[Defaults]", "Speed=9", "Force=2", "Cap=Pen"}));
 }
@@ -62,7 +63,7 @@ void expect_debug_lines_end_with(const std::string& output, const std::vector<st
     for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
         lines.push_back(output.substr(start, end - start));
     }
-    EXPECT_EQ(start, output.size()) << "output after the last line end: " << e2e::escape_bytes(output.substr(start));
+    EXPECT_EQ(start, output.size()) << "after the last line end: " << e2e::escape_bytes(output.substr(start));
     ASSERT_EQ(lines.size(), commands.size()) << e2e::escape_bytes(output);
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const std::string& line = lines[i];
@@ -94,7 +95,8 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
         {"fixed pen media not adjusted: its defaults",
          {"MediaName=Test Fixed Pen", "CutSpeed=3", "CutPress=1"}, false, FIXED_PEN, 9, 2, 0, 0},
         {"fixed media with a force out of range in the settings file",
-         {"MediaName=Test Fixed Pen", "CutCondAdjust=1", "CutSpeed=6", "CutPress=4"}, false, FIXED_PEN, 6, 1, 0, 0},
+         {"MediaName=Test Fixed Pen", "CutCondAdjust=1", "CutSpeed=6", "CutPress=4"}, false, FIXED_PEN,
+         6, 1, 0, 0},
         {"user media: its own speed and force either way",
          {"MediaName=Test User", "CutCondAdjust=0", "RollAction=1"}, false, USER, 2, 3, 18, 0},
         {"no settings file: the first media of the library", {}, false, FIRST, 7, 1, 18, 0},
@@ -129,7 +131,8 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
 const char* const CANNOT_COMMUNICATE =
     "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
     "Quillmark's standby switch, and then confirm that the LED is lit.";
-const char* const PORT_IN_USE = "The USB port is currently in use.\nPlease wait ten seconds, and then try again.";
+const char* const PORT_IN_USE =
+    "The USB port is currently in use.\nPlease wait ten seconds, and then try again.";
 const char* const COMMUNICATION_ERROR = "Quillmark communication error.\nPress the standby switch twice.";
 const char* const NO_MEDIA_LIST =
     "The media file list could not be found, and so Quillmark Controller could not be "
