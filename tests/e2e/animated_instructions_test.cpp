@@ -18,13 +18,12 @@ namespace {
 using e2e::InstallCopy;
 using e2e::Program;
 
-// Starts the controller in demo mode and presses the job panel's (the main window's child
-// dialog's) Animated Instructions; the main window, or nullptr and a failure.
+// Starts the controller in demo mode and presses the job panel's Animated Instructions; the main
+// window, or nullptr and a failure.
 HWND start_and_press_animated_instructions(Program* controller, const InstallCopy& install, HWND* panel)
 {
     HWND main = e2e::start_controller(controller, install, {"-DEMO"});
-    *panel = main != nullptr ? FindWindowExA(main, nullptr, "#32770", nullptr) : nullptr;
-    EXPECT_TRUE(*panel) << "no job panel";
+    *panel = main != nullptr ? e2e::job_panel_of(main) : nullptr;
     return *panel != nullptr && e2e::click(*panel, IDC_ANIMATED_INSTRUCTIONS) ? main : nullptr;
 }
 

@@ -84,6 +84,13 @@ std::string saved_setting(const InstallCopy& install, const std::string& section
     return value;
 }
 
+HWND job_panel_of(HWND main_window)
+{
+    HWND panel = FindWindowExA(main_window, nullptr, "#32770", nullptr);
+    EXPECT_TRUE(panel) << "the main window holds no job panel";
+    return panel;
+}
+
 HWND start_controller(Program* controller, const InstallCopy& install, const std::vector<std::string>& words)
 {
     if (!install.ok() || !controller->start(install.controller(), words)) {

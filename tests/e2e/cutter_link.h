@@ -52,6 +52,9 @@ bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t 
 // A key of the copy's QMACTL.INI ("" when missing).
 std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key);
 
+// The job panel: the dialog that the main window holds as a child (nullptr and a failure if none).
+HWND job_panel_of(HWND main_window);
+
 // Starts the copy's controller with these words and returns its main window (nullptr and a
 // failure when it does not come).
 HWND start_controller(Program* controller, const InstallCopy& install,
