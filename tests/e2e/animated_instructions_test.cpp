@@ -1,5 +1,9 @@
 // The job panel's "Animated Instructions": one instance of CIC_DMAN.EXE, kept above the other
 // windows, closed with the controller.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,57 +18,49 @@ namespace {
 using e2e::InstallCopy;
 using e2e::Program;
 
-constexpr const char* ANIMATION_EXE = "CIC_DMAN.EXE";
-
-HWND top_level_window_of(DWORD pid)
+// Starts the controller in demo mode and presses the job panel's Animated Instructions; the main
+// window, or nullptr and a failure.
+HWND start_and_press_animated_instructions(Program* controller, const InstallCopy& install, HWND* panel)
 {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND main = e2e::start_controller(controller, install, {"-DEMO"});
+    *panel = main != nullptr ? e2e::job_panel_of(main) : nullptr;
+    return *panel != nullptr && e2e::click(*panel, IDC_ANIMATED_INSTRUCTIONS) ? main : nullptr;
 }
 
-bool topmost(HWND window)
+// Running CIC_DMAN.EXE processes that this parent started.
+std::vector<DWORD> animations_of(DWORD parent_pid)
 {
-    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parent_pid && lstrcmpiA(entry.szExeFile, "CIC_DMAN.EXE") == 0) {
+            ids.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return ids;
 }
+
+bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopThatEndsWithTheController)
 {
     InstallCopy install;
-    ASSERT_TRUE(install.ok());
     Program controller;
-    ASSERT_TRUE(controller.start(install.controller(), {"-DEMO"}));
-    HWND main = controller.wait_main_window();
+    HWND panel = nullptr;
+    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
     ASSERT_TRUE(main);
-    HWND panel = e2e::job_panel_of(main);
-    ASSERT_TRUE(panel);
-
-    ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
     std::vector<DWORD> running;
     ASSERT_TRUE(e2e::wait_until(
         [&] {
-            running = e2e::child_processes(controller.pid(), ANIMATION_EXE);
-            return !running.empty() && top_level_window_of(running[0]) != nullptr;
+            running = animations_of(controller.pid());
+            return !running.empty() && !e2e::windows_of(running[0]).empty();
         },
         "the animated instructions to show their window"));
-    const DWORD animation_pid = running[0];
-    HWND animation = top_level_window_of(animation_pid);
-    EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); },
-                                "the animated instructions to be topmost"));
+    HWND animation = e2e::windows_of(running[0])[0];
+    EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); }, "the animated instructions to be topmost"));
 
     // Someone else takes the top; the second press gives it back and starts nothing new.
     ASSERT_TRUE(SetWindowPos(animation, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
@@ -73,13 +69,11 @@ TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopThatEndsWith
     EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); },
                                 "the second press to raise the animated instructions"));
     Sleep(500);
-    EXPECT_EQ(e2e::child_processes(controller.pid(), ANIMATION_EXE),
-              std::vector<DWORD>{animation_pid});
+    EXPECT_EQ(animations_of(controller.pid()), running);
 
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, animation_pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, running[0]);
     ASSERT_TRUE(process);
-    EXPECT_TRUE(e2e::close_window(main));
-    EXPECT_EQ(controller.wait_exit(), 0u);
+    e2e::close_and_expect_exit(&controller, main, 0);
     EXPECT_EQ(WaitForSingleObject(process, e2e::DEFAULT_TIMEOUT_MS), WAIT_OBJECT_0)
         << "the animated instructions still run after the controller has ended";
     CloseHandle(process);
@@ -88,27 +82,20 @@ TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopThatEndsWith
 TEST(AnimatedInstructionsButton, WithoutTheProgramThePressShows211AndTheRunGoesOn)
 {
     InstallCopy install;
-    ASSERT_TRUE(install.ok());
-    ASSERT_TRUE(install.remove_file(ANIMATION_EXE));
+    ASSERT_TRUE(install.remove_file("CIC_DMAN.EXE"));
     Program controller;
-    ASSERT_TRUE(controller.start(install.controller(), {"-DEMO"}));
-    HWND main = controller.wait_main_window();
+    HWND panel = nullptr;
+    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
     ASSERT_TRUE(main);
-    HWND panel = e2e::job_panel_of(main);
-    ASSERT_TRUE(panel);
-
-    ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
     HWND box = controller.wait_message_box();
     ASSERT_TRUE(box);
     const e2e::MessageBoxContent message = e2e::read_message_box(box);
     EXPECT_EQ(message.text, "Startup Animated Instructions Error !!! [code = 211]");
     EXPECT_EQ(message.icon, e2e::BoxIcon::Stop);
     EXPECT_TRUE(e2e::answer(box, IDOK));
-
     EXPECT_TRUE(controller.running());
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_TRUE(e2e::close_window(main));
-    EXPECT_EQ(controller.wait_exit(), 0u);
+    e2e::close_and_expect_exit(&controller, main, 0);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -14,144 +16,60 @@ namespace e2e {
 
 namespace {
 
-// How often a wait looks again. Short enough not to slow a test, long enough not to load the
-// two shared cores.
 constexpr DWORD POLL_MS = 20;
-// Any single message sent to another program's window; a program that does not answer in this
-// time is busy (in a long cutter command, say) and the test should not hang with it.
+// Any message sent to another program's window: a program busy (in a long cutter command,
+// say) for longer than this does not hang the test.
 constexpr UINT SEND_TIMEOUT_MS = 5000;
-// Exit code given to a program that the harness kills.
 constexpr UINT KILLED_EXIT_CODE = 0xDEAD;
 
-std::string last_error_text(DWORD error = GetLastError())
-{
-    char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                   text, sizeof text, nullptr);
-    std::string result = text;
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) {
-        result.pop_back();
-    }
-    return "error " + std::to_string(error) + (result.empty() ? "" : " (" + result + ")");
-}
+std::string file_name_of(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
-std::string join_path(const std::string& folder, const std::string& name)
+// Calls visit(path, is_folder) for every entry of a folder but "." and "..".
+template <typename Visit>
+bool for_each_entry(const std::string& folder, Visit visit)
 {
-    if (folder.empty() || folder.back() == '\\' || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + "\\" + name;
-}
-
-std::string file_name_of(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folder_of(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-bool is_directory(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool make_folders(const std::string& folder)
-{
-    if (folder.empty() || is_directory(folder)) {
-        return true;
-    }
-    const std::string parent = folder_of(folder);
-    if (!parent.empty() && parent != folder && !make_folders(parent)) {
-        return false;
-    }
-    return CreateDirectoryA(folder.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-// Copies a folder with its files and subfolders; reports the first failure.
-bool copy_folder(const std::string& from, const std::string& to)
-{
-    if (!make_folders(to)) {
-        ADD_FAILURE() << "cannot create folder " << to << ": " << last_error_text();
-        return false;
-    }
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(join_path(from, "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot list folder " << from << ": " << last_error_text();
         return false;
     }
     bool ok = true;
     do {
         const std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
+        if (name != "." && name != "..") {
+            ok = visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) && ok;
         }
-        const std::string source = join_path(from, name);
-        const std::string target = join_path(to, name);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            ok = copy_folder(source, target);
-        } else if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-            ADD_FAILURE() << "cannot copy " << source << " to " << target << ": " << last_error_text();
-            ok = false;
-        }
-    } while (ok && FindNextFileA(search, &found));
+    } while (FindNextFileA(search, &found));
     FindClose(search);
     return ok;
 }
 
-bool remove_folder(const std::string& folder)
+bool copy_folder(const std::string& from, const std::string& to)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(join_path(folder, "*").c_str(), &found);
-    bool ok = true;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string path = join_path(folder, name);
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                ok = remove_folder(path) && ok;
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ok = DeleteFileA(path.c_str()) != 0 && ok;
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        ADD_FAILURE() << "cannot create folder " << to << ": error " << GetLastError();
+        return false;
     }
-    return RemoveDirectoryA(folder.c_str()) != 0 && ok;
+    return for_each_entry(from, [&](const std::string& name, bool is_folder) {
+        const std::string source = from + "\\" + name, target = to + "\\" + name;
+        if (is_folder) {
+            return copy_folder(source, target);
+        }
+        if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+            ADD_FAILURE() << "cannot copy " << source << ": error " << GetLastError();
+            return false;
+        }
+        return true;
+    });
 }
 
-// Quotes one word so that the C runtime's argument splitting gives it back unchanged.
-std::string quote_word(const std::string& word)
+bool remove_folder(const std::string& folder)
 {
-    if (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos) {
-        return word;
-    }
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;
-    for (char c : word) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            quoted.append(backslashes * 2 + 1, '\\');
-        } else {
-            quoted.append(backslashes, '\\');
-        }
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    return quoted + "\"";
+    for_each_entry(folder, [&](const std::string& name, bool is_folder) {
+        const std::string path = folder + "\\" + name;
+        return is_folder ? remove_folder(path) : DeleteFileA(path.c_str()) != 0;
+    });
+    return RemoveDirectoryA(folder.c_str()) != 0;
 }
 
 std::string class_of(HWND window)
@@ -161,32 +79,13 @@ std::string class_of(HWND window)
     return name;
 }
 
-bool is_dialog_class(HWND window) { return class_of(window) == "#32770"; }
-
-bool is_button_class(HWND window)
-{
-    std::string name = class_of(window);
-    for (char& c : name) {
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    }
-    return name == "BUTTON";
-}
-
-bool is_static_class(HWND window)
-{
-    std::string name = class_of(window);
-    for (char& c : name) {
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    }
-    return name == "STATIC";
-}
+bool has_class(HWND window, const char* name) { return lstrcmpiA(class_of(window).c_str(), name) == 0; }
 
 std::vector<HWND> children_of(HWND parent)
 {
     std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
+    for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        children.push_back(c);
     }
     return children;
 }
@@ -195,69 +94,58 @@ int control_id(HWND control) { return static_cast<int>(GetWindowLongPtrA(control
 
 LONG static_type(HWND control) { return GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK; }
 
-bool is_text_static(HWND control)
+// The message text of a box: an id-less (0xFFFF) static that shows text.
+bool is_message_text(HWND control)
 {
-    const LONG type = static_type(control);
-    return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
-           type == SS_LEFTNOWORDWRAP;
+    const LONG type = static_type(control);  // SS_LEFT, SS_CENTER or SS_RIGHT are 0 to 2
+    return has_class(control, "STATIC") && control_id(control) == 0xFFFF &&
+           (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
 }
 
-// A message box is a dialog that holds a text static with id 0xFFFF, buttons with the standard
-// answer ids only, and statics. The controller's own dialogs have buttons of their own ids, and
-// none has an id-less text.
+// A message box is a dialog of statics, among them the message text, and buttons with the
+// standard answer ids only. The controller's own dialogs have buttons of their own ids.
 bool is_message_box(HWND window)
 {
-    if (!is_dialog_class(window)) {
+    if (!has_class(window, "#32770")) {
         return false;
     }
     bool has_text = false;
     for (HWND child : children_of(window)) {
         const int id = control_id(child);
-        if (is_static_class(child)) {
-            has_text = has_text || (id == 0xFFFF && is_text_static(child));
-        } else if (is_button_class(child)) {
-            if (id < IDOK || id > IDCONTINUE) {
-                return false;
-            }
-        } else {
+        if (has_class(child, "BUTTON") ? id < IDOK || id > IDCONTINUE : !has_class(child, "STATIC")) {
             return false;
         }
+        has_text = has_text || is_message_text(child);
     }
     return has_text;
-}
-
-HWND icon_static_of(HWND box)
-{
-    for (HWND child : children_of(box)) {
-        if (is_static_class(child) && static_type(child) == SS_ICON && IsWindowVisible(child)) {
-            return child;
-        }
-    }
-    return nullptr;
 }
 
 std::string describe_window(HWND window)
 {
     std::ostringstream out;
-    out << "[" << class_of(window) << "] \"" << escape_bytes(window_text(window)) << "\" (handle 0x"
-        << std::hex << reinterpret_cast<std::uintptr_t>(window) << std::dec << ")";
+    out << "[" << class_of(window) << "] \"" << escape_bytes(window_text(window)) << "\" (handle "
+        << window << ")";
     if (is_message_box(window)) {
         out << ", message box saying \"" << escape_bytes(control_text(window, 0xFFFF)) << "\"";
     }
     return out.str();
 }
 
-// Waits until the window is hidden or destroyed. The description is taken beforehand: asking a
-// window that is closing for its text can stall until its thread has finished.
-bool wait_gone(HWND window, const std::string& description, DWORD timeout_ms)
+// Titled as the main window, not a message box, and not owned by another window of the program.
+bool is_main_window(HWND window, DWORD pid)
 {
-    return wait_until([window] { return !IsWindow(window) || !IsWindowVisible(window); },
-                      "window " + description + " to close", timeout_ms);
+    if (window_text(window) != CONTROLLER_TITLE || is_message_box(window)) {
+        return false;
+    }
+    HWND owner = GetWindow(window, GW_OWNER);
+    DWORD owner_pid = 0;
+    if (owner != nullptr) {
+        GetWindowThreadProcessId(owner, &owner_pid);
+    }
+    return owner == nullptr || owner_pid != pid;
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
 
 std::string dist_folder() { return CUTTER_E2E_DIST_DIR; }
 std::string sim_folder() { return CUTTER_E2E_SIM_DIR; }
@@ -266,18 +154,10 @@ std::string test_programs_folder() { return CUTTER_E2E_PROGRAMS_DIR; }
 std::string escape_bytes(const std::string& bytes)
 {
     std::string out;
-    char hex[8];
     for (unsigned char c : bytes) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += c == '\n' ? "\\n" : c == '\\' ? "\\\\" : c >= 0x20 && c < 0x7F ? std::string(1, c) : hex;
     }
     return out;
 }
@@ -289,21 +169,11 @@ InstallCopy::InstallCopy(const std::string& source)
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
     static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
-        const std::string candidate =
-            join_path(temp, "qmactl-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(++counter) + "-" + std::to_string(GetTickCount()));
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-            folder_ = candidate;
-        }
-    }
-    if (folder_.empty()) {
-        ADD_FAILURE() << "cannot create a temporary install folder in " << temp << ": "
-                      << last_error_text();
-        return;
-    }
-    if (!is_directory(source)) {
+    folder_ = std::string(temp) + "qmactl-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter) + "-" + std::to_string(GetTickCount());
+    if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
         ADD_FAILURE() << "install folder " << source << " does not exist: build first";
+        folder_.clear();
         return;
     }
     ok_ = copy_folder(source, folder_);
@@ -311,46 +181,32 @@ InstallCopy::InstallCopy(const std::string& source)
 
 InstallCopy::~InstallCopy()
 {
-    if (folder_.empty()) {
-        return;
-    }
     // A program that just ended may hold its files for a moment longer.
     const DWORD start = GetTickCount();
-    while (!remove_folder(folder_) && GetTickCount() - start < 3000) {
+    while (!folder_.empty() && !remove_folder(folder_) && GetTickCount() - start < 3000) {
         Sleep(POLL_MS);
     }
-    if (is_directory(folder_)) {
+    if (!folder_.empty() && GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES) {
         ADD_FAILURE() << "cannot remove the temporary install folder " << folder_;
     }
 }
 
-std::string InstallCopy::path(const std::string& name) const { return join_path(folder_, name); }
-
 bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
 {
-    const std::string target = path(name);
-    if (!make_folders(folder_of(target))) {
-        ADD_FAILURE() << "cannot create the folder of " << target << ": " << last_error_text();
-        return false;
+    std::ofstream file(path(name), std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        ADD_FAILURE() << "cannot write " << path(name);
     }
-    FILE* file = std::fopen(target.c_str(), "wb");
-    if (file == nullptr) {
-        ADD_FAILURE() << "cannot write " << target;
-        return false;
-    }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !ok) {
-        ADD_FAILURE() << "cannot write " << target;
-        return false;
-    }
-    return true;
+    return !file.fail();
 }
 
 bool InstallCopy::copy_in(const std::string& source_file, const std::string& name)
 {
     const std::string target = path(name.empty() ? file_name_of(source_file) : name);
-    if (!make_folders(folder_of(target)) || !CopyFileA(source_file.c_str(), target.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": " << last_error_text();
+    if (!CopyFileA(source_file.c_str(), target.c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": error " << GetLastError();
         return false;
     }
     return true;
@@ -358,18 +214,23 @@ bool InstallCopy::copy_in(const std::string& source_file, const std::string& nam
 
 std::optional<std::string> InstallCopy::read_file(const std::string& name) const
 {
-    FILE* file = std::fopen(path(name).c_str(), "rb");
-    if (file == nullptr) {
+    std::ifstream file(path(name), std::ios::binary);
+    if (!file) {
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[4096];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, count);
-    }
-    std::fclose(file);
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
+{
+    std::vector<std::string> names;
+    for_each_entry(path(subfolder), [&names](const std::string& name, bool is_folder) {
+        if (!is_folder) {
+            names.push_back(name);
+        }
+        return true;
+    });
+    return names;
 }
 
 bool InstallCopy::exists(const std::string& name) const
@@ -380,7 +241,7 @@ bool InstallCopy::exists(const std::string& name) const
 bool InstallCopy::remove_file(const std::string& name)
 {
     if (!DeleteFileA(path(name).c_str())) {
-        ADD_FAILURE() << "cannot delete " << path(name) << ": " << last_error_text();
+        ADD_FAILURE() << "cannot delete " << path(name) << ": error " << GetLastError();
         return false;
     }
     return true;
@@ -391,19 +252,13 @@ bool InstallCopy::remove_file(const std::string& name)
 // background thread both starts the program and serves it until it ends.
 
 struct Program::State {
-    std::string exe;
-    std::string command_line;
-    std::string folder;
-
+    std::string exe, command_line;
     mutable std::mutex lock;
-    std::vector<std::string> strings;       // guarded by lock
-    std::vector<std::string> exceptions;    // second-chance exceptions, guarded by lock
-    std::optional<DWORD> exit_code;         // guarded by lock
-
+    std::string output;                   // guarded by lock
+    std::vector<std::string> exceptions;  // second-chance exceptions, guarded by lock
+    std::optional<DWORD> exit_code;       // guarded by lock
     HANDLE process = nullptr;
-    DWORD pid = 0;
-    DWORD start_tick = 0;
-    DWORD start_error = 0;
+    DWORD pid = 0, start_tick = 0, start_error = 0;
     HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     volatile LONG abandon = 0;
@@ -423,18 +278,17 @@ struct Program::State {
         // The length counts the terminating zero (two bytes for a wide string).
         std::string bytes(info.nDebugStringLength, '\0');
         SIZE_T read = 0;
-        if (!bytes.empty() &&
+        if (bytes.empty() ||
             !ReadProcessMemory(process, info.lpDebugStringData, &bytes[0], bytes.size(), &read)) {
             read = 0;
         }
         bytes.resize(read);
-        const std::size_t terminator = info.fUnicode ? 2 : 1;
-        if (bytes.size() >= terminator &&
-            bytes.compare(bytes.size() - terminator, terminator, std::string(terminator, '\0')) == 0) {
-            bytes.resize(bytes.size() - terminator);
+        const std::string zero(info.fUnicode ? 2 : 1, '\0');
+        if (bytes.size() >= zero.size() && bytes.compare(bytes.size() - zero.size(), zero.size(), zero) == 0) {
+            bytes.resize(bytes.size() - zero.size());
         }
         std::lock_guard<std::mutex> guard(lock);
-        strings.push_back(bytes);
+        output += bytes;
     }
 
     void run()
@@ -443,8 +297,9 @@ struct Program::State {
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
         std::string line = command_line;
+        const std::string folder = exe.substr(0, exe.find_last_of('\\'));
         if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
-                            nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+                            nullptr, folder.c_str(), &startup, &info)) {
             start_error = GetLastError();
             SetEvent(started);
             SetEvent(ended);
@@ -456,7 +311,7 @@ struct Program::State {
         start_tick = GetTickCount();
         SetEvent(started);
 
-        for (;;) {
+        for (bool done = false; !done;) {
             DEBUG_EVENT event = {};
             if (!WaitForDebugEvent(&event, 100)) {
                 if (abandon != 0) {
@@ -464,51 +319,31 @@ struct Program::State {
                 }
                 continue;
             }
-            DWORD continue_status = DBG_CONTINUE;
-            bool done = false;
-            switch (event.dwDebugEventCode) {
-            case CREATE_PROCESS_DEBUG_EVENT:
-                if (event.u.CreateProcessInfo.hFile != nullptr) {
-                    CloseHandle(event.u.CreateProcessInfo.hFile);
-                }
-                break;
-            case LOAD_DLL_DEBUG_EVENT:
-                if (event.u.LoadDll.hFile != nullptr) {
-                    CloseHandle(event.u.LoadDll.hFile);
-                }
-                break;
-            case OUTPUT_DEBUG_STRING_EVENT:
+            DWORD status = DBG_CONTINUE;
+            const DWORD code = event.dwDebugEventCode;
+            if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT) {
+                CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile
+                                                         : event.u.CreateProcessInfo.hFile);
+            } else if (code == OUTPUT_DEBUG_STRING_EVENT) {
                 read_debug_string(event.u.DebugString);
-                break;
-            case EXCEPTION_DEBUG_EVENT: {
+            } else if (code == EXCEPTION_DEBUG_EVENT) {
+                // Every exception goes back to the program, which handles it or dies of it as it
+                // would without a debugger (the loader's breakpoint too: the loader guards it).
+                status = DBG_EXCEPTION_NOT_HANDLED;
                 const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
-                // Every exception goes back to the program, which handles it or dies of it as
-                // it would without a debugger. That includes the loader's breakpoint for a newly
-                // attached debugger: the loader guards it with a handler of its own.
-                continue_status = DBG_EXCEPTION_NOT_HANDLED;
                 if (event.u.Exception.dwFirstChance == 0) {
                     char text[96];
                     std::snprintf(text, sizeof text, "unhandled exception 0x%08lX at %p",
-                                  static_cast<unsigned long>(record.ExceptionCode),
-                                  record.ExceptionAddress);
+                                  static_cast<unsigned long>(record.ExceptionCode), record.ExceptionAddress);
                     std::lock_guard<std::mutex> guard(lock);
                     exceptions.push_back(text);
                 }
-                break;
-            }
-            case EXIT_PROCESS_DEBUG_EVENT: {
+            } else if (code == EXIT_PROCESS_DEBUG_EVENT) {
                 std::lock_guard<std::mutex> guard(lock);
                 exit_code = event.u.ExitProcess.dwExitCode;
                 done = true;
-                break;
             }
-            default:
-                break;
-            }
-            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, continue_status);
-            if (done) {
-                break;
-            }
+            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
         }
         SetEvent(ended);
     }
@@ -519,9 +354,7 @@ Program::Program() : state_(std::make_shared<State>()) {}
 Program::~Program()
 {
     if (state_->thread.joinable()) {
-        if (running()) {
-            kill();
-        }
+        kill();
         InterlockedExchange(&state_->abandon, 1);
         state_->thread.join();
     }
@@ -534,17 +367,17 @@ bool Program::start(const std::string& exe, const std::vector<std::string>& word
         return false;
     }
     state_->exe = exe;
-    state_->folder = folder_of(exe);
-    state_->command_line = quote_word(exe);
+    state_->command_line = "\"" + exe + "\"";
     for (const std::string& word : words) {
-        state_->command_line += " " + quote_word(word);
+        const bool quote = word.empty() || word.find(' ') != std::string::npos;
+        state_->command_line += quote ? " \"" + word + "\"" : " " + word;
     }
     State* state = state_.get();
     state_->thread = std::thread([state] { state->run(); });
     WaitForSingleObject(state_->started, INFINITE);
     if (state_->process == nullptr) {
         ADD_FAILURE() << "cannot start " << state_->command_line << ": "
-                      << last_error_text(state_->start_error);
+                      << "error " << state_->start_error;
         return false;
     }
     return true;
@@ -566,12 +399,9 @@ std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
         return std::nullopt;
     }
     if (WaitForSingleObject(state_->ended, timeout_ms) != WAIT_OBJECT_0) {
-        const std::string windows = describe_windows();
-        const std::string output = escape_bytes(debug_output());
+        ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
+                      << describe_end();
         kill();
-        ADD_FAILURE() << file_name_of(state_->exe) << " (pid " << pid() << ") did not end within "
-                      << timeout_ms << " ms and was killed.\nIts windows:\n"
-                      << windows << "Its debugger output: \"" << output << "\"";
         return std::nullopt;
     }
     std::lock_guard<std::mutex> guard(state_->lock);
@@ -583,75 +413,38 @@ std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
 
 void Program::kill()
 {
-    if (!running()) {
-        return;
-    }
-    TerminateProcess(state_->process, KILLED_EXIT_CODE);
-    if (WaitForSingleObject(state_->ended, 5000) != WAIT_OBJECT_0) {
-        // The debug loop ends the program when it stops serving it.
-        InterlockedExchange(&state_->abandon, 1);
+    if (running()) {
+        TerminateProcess(state_->process, KILLED_EXIT_CODE);
+        if (WaitForSingleObject(state_->ended, 5000) != WAIT_OBJECT_0) {
+            InterlockedExchange(&state_->abandon, 1);  // the debug loop ends it when it leaves
+        }
     }
 }
 
 std::string Program::debug_output() const
 {
     std::lock_guard<std::mutex> guard(state_->lock);
-    std::string all;
-    for (const std::string& s : state_->strings) {
-        all += s;
-    }
-    return all;
+    return state_->output;
 }
 
-std::vector<std::string> Program::debug_strings() const
+std::vector<HWND> windows_of(DWORD pid)
 {
-    std::lock_guard<std::mutex> guard(state_->lock);
-    return state_->strings;
-}
-
-bool Program::wait_debug_output(const std::string& bytes, DWORD timeout_ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (debug_output().find(bytes) != std::string::npos) {
-            return true;
-        }
-        if (GetTickCount() - start >= timeout_ms || !running()) {
-            // Output written just before the end has been collected by now.
-            if (debug_output().find(bytes) != std::string::npos) {
-                return true;
-            }
-            ADD_FAILURE() << "debugger output \"" << escape_bytes(bytes) << "\" did not come within "
-                          << timeout_ms << " ms. " << describe_end() << "\nOutput so far: \""
-                          << escape_bytes(debug_output()) << "\"";
-            return false;
-        }
-        Sleep(POLL_MS);
-    }
-}
-
-std::vector<HWND> Program::windows() const
-{
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid(), {}};
-    if (search.pid == 0) {
-        return {};
-    }
+    std::pair<DWORD, std::vector<HWND>> search{pid, {}};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(context);
+            auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(context);
             DWORD owner_pid = 0;
             GetWindowThreadProcessId(window, &owner_pid);
-            if (owner_pid == s->pid && IsWindowVisible(window)) {
-                s->found.push_back(window);
+            if (s->first != 0 && owner_pid == s->first && IsWindowVisible(window)) {
+                s->second.push_back(window);
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
+
+std::vector<HWND> Program::windows() const { return windows_of(pid()); }
 
 std::string Program::describe_windows() const
 {
@@ -662,6 +455,7 @@ std::string Program::describe_windows() const
     return text.empty() ? "  (none visible)\n" : text;
 }
 
+// How the program stands, its windows and its output, for failure messages.
 std::string Program::describe_end() const
 {
     std::ostringstream out;
@@ -670,28 +464,24 @@ std::string Program::describe_end() const
         out << " is still running.";
     } else {
         std::lock_guard<std::mutex> guard(state_->lock);
-        out << " has ended with exit code ";
-        if (state_->exit_code) {
-            out << *state_->exit_code;
-        } else {
-            out << "unknown";
-        }
-        out << ".";
+        out << " has ended with exit code "
+            << (state_->exit_code ? std::to_string(*state_->exit_code) : std::string("unknown")) << ".";
         for (const std::string& exception : state_->exceptions) {
             out << " It died of an " << exception << ".";
         }
     }
+    out << "\nIts visible windows:\n" << describe_windows() << "Its debugger output: \""
+        << escape_bytes(debug_output()) << "\"";
     return out.str();
 }
 
-HWND Program::wait_window(const char* what, DWORD timeout_ms, bool (*match)(HWND, const void*),
-                          const void* context)
+HWND Program::wait_window(const std::string& what, DWORD timeout_ms,
+                          const std::function<bool(HWND)>& match)
 {
     const DWORD start = GetTickCount();
-    bool last_look = false;
-    for (;;) {
+    for (bool last_look = false;;) {
         for (HWND window : windows()) {
-            if (match(window, context)) {
+            if (match(window)) {
                 return window;
             }
         }
@@ -700,132 +490,62 @@ HWND Program::wait_window(const char* what, DWORD timeout_ms, bool (*match)(HWND
         }
         // After the end (or the time-out) look once more: the window may have come meanwhile.
         last_look = !running() || GetTickCount() - start >= timeout_ms;
-        if (!last_look) {
-            Sleep(POLL_MS);
-        }
+        Sleep(last_look ? 0 : POLL_MS);
     }
-    ADD_FAILURE() << what << " did not appear within " << timeout_ms << " ms. " << describe_end()
-                  << "\nIts visible windows:\n"
-                  << describe_windows() << "Its debugger output: \"" << escape_bytes(debug_output())
-                  << "\"";
+    ADD_FAILURE() << what << " did not appear within " << timeout_ms << " ms. " << describe_end();
     return nullptr;
 }
 
 HWND Program::wait_main_window(DWORD timeout_ms)
 {
     const DWORD my_pid = pid();
-    const std::string what = std::string("main window \"") + CONTROLLER_TITLE + "\" of " +
-                             file_name_of(state_->exe);
-    return wait_window(
-        what.c_str(), timeout_ms,
-        [](HWND window, const void* context) {
-            if (window_text(window) != CONTROLLER_TITLE || is_message_box(window)) {
-                return false;
-            }
-            HWND owner = GetWindow(window, GW_OWNER);
-            DWORD owner_pid = 0;
-            if (owner != nullptr) {
-                GetWindowThreadProcessId(owner, &owner_pid);
-            }
-            return owner == nullptr || owner_pid != *static_cast<const DWORD*>(context);
-        },
-        &my_pid);
+    return wait_window(std::string("main window \"") + CONTROLLER_TITLE + "\"", timeout_ms,
+                       [my_pid](HWND window) { return is_main_window(window, my_pid); });
 }
 
 HWND Program::wait_dialog(const std::string& title, DWORD timeout_ms)
 {
-    struct Wanted {
-        DWORD pid;
-        const std::string* title;
-    } wanted{pid(), &title};
-    const std::string what = (title.empty() ? std::string("a dialog") : "dialog \"" + title + "\"") +
-                             " of " + file_name_of(state_->exe);
-    return wait_window(
-        what.c_str(), timeout_ms,
-        [](HWND window, const void* context) {
-            const Wanted* w = static_cast<const Wanted*>(context);
-            if (!is_dialog_class(window)) {
-                return false;
-            }
-            const std::string text = window_text(window);
-            if (!w->title->empty() && text != *w->title) {
-                return false;
-            }
-            // The main window is a dialog too: skip it.
-            HWND owner = GetWindow(window, GW_OWNER);
-            DWORD owner_pid = 0;
-            if (owner != nullptr) {
-                GetWindowThreadProcessId(owner, &owner_pid);
-            }
-            const bool main_window = text == CONTROLLER_TITLE && !is_message_box(window) &&
-                                     (owner == nullptr || owner_pid != w->pid);
-            return !main_window;
-        },
-        &wanted);
+    const DWORD my_pid = pid();
+    return wait_window(title.empty() ? "a dialog" : "dialog \"" + title + "\"", timeout_ms,
+                       [&title, my_pid](HWND window) {
+                           return has_class(window, "#32770") &&
+                                  (title.empty() || window_text(window) == title) &&
+                                  !is_main_window(window, my_pid);
+                       });
 }
 
 HWND Program::wait_message_box(DWORD timeout_ms)
 {
-    const std::string what = "a message box of " + file_name_of(state_->exe);
-    return wait_window(
-        what.c_str(), timeout_ms, [](HWND window, const void*) { return is_message_box(window); },
-        nullptr);
+    return wait_window("a message box", timeout_ms, is_message_box);
 }
 
 // ---------------------------------------------------------------------------------------------
 
-bool wait_until_impl(bool (*condition)(void*), void* context, const std::string& what,
-                     DWORD timeout_ms)
+bool wait_until(const std::function<bool()>& condition, const std::string& what, DWORD timeout_ms)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition(context)) {
-            return true;
-        }
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(POLL_MS)) {
         if (GetTickCount() - start >= timeout_ms) {
-            if (condition(context)) {
-                return true;
-            }
             ADD_FAILURE() << "waited " << timeout_ms << " ms in vain for: " << what;
             return false;
         }
-        Sleep(POLL_MS);
     }
+    return true;
 }
 
 std::string window_text(HWND window)
 {
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
-        // The system keeps the title of a top-level window: reading it sends the program no
-        // message, so it works while the program is busy.
-        char title[1024] = {};
-        GetWindowTextA(window, title, sizeof title);
-        return title;
-    }
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS,
-                             &length)) {
-        return std::string();
-    }
-    std::string text(length + 1, '\0');
+    char text[4096] = {};
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                             SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &copied)) {
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
+        // The system keeps a top-level window's title: reading it sends the program no message.
+        GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             SEND_TIMEOUT_MS, &copied)) {
         return std::string();
     }
-    text.resize(std::min<std::size_t>(copied, length));
-    return text;
-}
-
-std::string class_name(HWND window) { return class_of(window); }
-
-HWND control(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    if (item == nullptr) {
-        ADD_FAILURE() << "no control " << id << " in " << describe_window(dialog);
-    }
-    return item;
+    return std::string(text, std::min<std::size_t>(copied, sizeof text - 1));
 }
 
 std::string control_text(HWND dialog, int id)
@@ -834,25 +554,24 @@ std::string control_text(HWND dialog, int id)
     return item != nullptr ? window_text(item) : std::string();
 }
 
-bool set_control_text(HWND dialog, int id, const std::string& text)
+namespace {
+
+// The control, or nullptr and a failure when there is none (or, to be pressed, it is hidden or
+// disabled).
+HWND control(HWND dialog, int id, bool to_press = false)
 {
-    HWND item = control(dialog, id);
-    DWORD_PTR result = 0;
-    if (item == nullptr ||
-        !SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &result)) {
-        ADD_FAILURE() << "cannot set the text of control " << id << " to \"" << escape_bytes(text)
-                      << "\"";
-        return false;
+    HWND item = GetDlgItem(dialog, id);
+    if (item == nullptr) {
+        ADD_FAILURE() << "no control " << id << " in " << describe_window(dialog);
+    } else if (to_press && (!IsWindowVisible(item) || !IsWindowEnabled(item))) {
+        ADD_FAILURE() << "cannot press control " << id << " \"" << escape_bytes(window_text(item))
+                      << "\" of " << describe_window(dialog) << ": it is hidden or disabled";
+        return nullptr;
     }
-    return true;
+    return item;
 }
 
-bool is_enabled(HWND dialog, int id)
-{
-    HWND item = control(dialog, id);
-    return item != nullptr && IsWindowEnabled(item);
-}
+}  // namespace
 
 bool is_visible(HWND dialog, int id)
 {
@@ -860,109 +579,62 @@ bool is_visible(HWND dialog, int id)
     return item != nullptr && IsWindowVisible(item);
 }
 
-bool is_checked(HWND dialog, int id)
-{
-    HWND item = control(dialog, id);
-    DWORD_PTR state = 0;
-    if (item == nullptr || !SendMessageTimeoutA(item, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                                                SEND_TIMEOUT_MS, &state)) {
-        return false;
-    }
-    return state == BST_CHECKED;
-}
-
 bool click(HWND dialog, int id)
 {
-    HWND item = control(dialog, id);
-    if (item == nullptr) {
-        return false;
-    }
-    if (!IsWindowVisible(item) || !IsWindowEnabled(item)) {
-        ADD_FAILURE() << "cannot click control " << id << " \"" << escape_bytes(window_text(item))
-                      << "\": it is " << (IsWindowVisible(item) ? "" : "hidden ")
-                      << (IsWindowEnabled(item) ? "" : "disabled");
-        return false;
-    }
-    if (!PostMessageA(item, BM_CLICK, 0, 0)) {
-        ADD_FAILURE() << "cannot click control " << id << ": " << last_error_text();
-        return false;
-    }
-    return true;
+    HWND item = control(dialog, id, true);
+    return item != nullptr && PostMessageA(item, BM_CLICK, 0, 0);
 }
 
 bool answer(HWND dialog, int id, DWORD timeout_ms)
 {
-    HWND button = control(dialog, id);
-    if (button == nullptr) {
-        return false;
-    }
-    if (!IsWindowVisible(button) || !IsWindowEnabled(button)) {
-        ADD_FAILURE() << "cannot press button " << id << " of " << describe_window(dialog)
-                      << ": it is hidden or disabled";
-        return false;
-    }
+    HWND button = control(dialog, id, true);
+    // Described beforehand: asking a closing window for its text can stall until it has gone.
     const std::string description = describe_window(dialog);
     // The command the button itself would send: works whether or not the window is in front.
-    if (!PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(button))) {
-        ADD_FAILURE() << "cannot press button " << id << ": " << last_error_text();
+    if (button == nullptr || !PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(button))) {
         return false;
     }
-    return wait_gone(dialog, description, timeout_ms);
+    return wait_until([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
+                      "window " + description + " to close", timeout_ms);
 }
 
 bool close_window(HWND window)
 {
     if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
-        ADD_FAILURE() << "cannot send WM_CLOSE to window 0x" << std::hex
-                      << reinterpret_cast<std::uintptr_t>(window) << std::dec << ": "
-                      << last_error_text();
+        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": error " << GetLastError();
         return false;
     }
     return true;
 }
 
-bool wait_window_gone(HWND window, DWORD timeout_ms)
-{
-    return wait_gone(window, describe_window(window), timeout_ms);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Telling a message box's icon by its pixels. Icon handles belong to the process that loaded
-// them, so the harness draws each standard icon itself and compares what the box shows with it,
-// on the pixels the icon covers fully (found by drawing it on black and on white).
+// them, so the harness draws each standard icon itself, stretched to the icon control as the
+// control draws it, and compares the screen with it on the pixels the icon covers fully (those
+// that come out the same drawn on black and on white).
 
 namespace {
 
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> bgra;  // top-down rows
-};
-
-// A 32-bit top-down bitmap selected into a memory DC.
+// A 32-bit top-down bitmap selected into a memory DC, filled with one colour.
 struct Canvas {
-    HDC dc = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
     std::uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
 
-    Canvas(int w, int h) : width(w), height(h)
+    Canvas(int w, int h, COLORREF colour)
     {
         BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
+        info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* memory = nullptr;
         bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
         bits = static_cast<std::uint32_t*>(memory);
         previous = SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT all = {0, 0, w, h};
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
     }
     ~Canvas()
     {
@@ -970,146 +642,47 @@ struct Canvas {
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    void fill(COLORREF colour)
-    {
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT all = {0, 0, width, height};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    Pixels pixels() const
-    {
-        GdiFlush();
-        Pixels p;
-        p.width = width;
-        p.height = height;
-        p.bgra.assign(bits, bits + static_cast<std::size_t>(width) * height);
-        for (std::uint32_t& v : p.bgra) {
-            v &= 0x00FFFFFF;
-        }
-        return p;
-    }
-};
-
-// What the screen shows in the client area of the window.
-Pixels capture_client(HWND window)
-{
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    Canvas canvas(client.right, client.bottom);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.dc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return canvas.pixels();
-}
-
-struct Candidate {
-    BoxIcon icon;
-    LPCSTR resource;
-};
-
-const Candidate CANDIDATES[] = {
-    {BoxIcon::Exclamation, IDI_EXCLAMATION},
-    {BoxIcon::Stop, IDI_HAND},
-    {BoxIcon::Question, IDI_QUESTION},
-    {BoxIcon::Information, IDI_ASTERISK},
+    std::uint32_t at(std::size_t i) const { return bits[i] & 0x00FFFFFF; }
 };
 
 bool close_colours(std::uint32_t a, std::uint32_t b)
 {
     for (int shift = 0; shift < 24; shift += 8) {
-        const int x = static_cast<int>((a >> shift) & 0xFF);
-        const int y = static_cast<int>((b >> shift) & 0xFF);
-        if (std::abs(x - y) > 24) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 24) {
             return false;
         }
     }
     return true;
 }
 
-// Share of the icon's opaque pixels that the screen shows in the icon's colour, with the icon
-// drawn as a static control draws it: stretched to the control or, centred, at its own size.
-double match_score(const Pixels& shown, HICON icon)
+// Share of the icon's opaque pixels that the screen shows in the icon's colour.
+double match_score(const Canvas& shown, int width, int height, HICON icon)
 {
-    ICONINFO info = {};
-    int own_width = GetSystemMetrics(SM_CXICON);
-    int own_height = GetSystemMetrics(SM_CYICON);
-    if (GetIconInfo(icon, &info)) {
-        BITMAP bitmap = {};
-        if (GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap,
-                       &bitmap)) {
-            own_width = bitmap.bmWidth;
-            own_height = info.hbmColor != nullptr ? bitmap.bmHeight : bitmap.bmHeight / 2;
-        }
-        if (info.hbmColor != nullptr) {
-            DeleteObject(info.hbmColor);
-        }
-        if (info.hbmMask != nullptr) {
-            DeleteObject(info.hbmMask);
-        }
-    }
-    const RECT placements[] = {
-        {0, 0, shown.width, shown.height},
-        {(shown.width - own_width) / 2, (shown.height - own_height) / 2,
-         (shown.width + own_width) / 2, (shown.height + own_height) / 2},
-    };
-    double best = 0.0;
-    for (const RECT& place : placements) {
-        Canvas on_black(shown.width, shown.height);
-        Canvas on_white(shown.width, shown.height);
-        on_black.fill(RGB(0, 0, 0));
-        on_white.fill(RGB(255, 255, 255));
-        for (Canvas* canvas : {&on_black, &on_white}) {
-            DrawIconEx(canvas->dc, place.left, place.top, icon, place.right - place.left,
-                       place.bottom - place.top, 0, nullptr, DI_NORMAL);
-        }
-        const Pixels black = on_black.pixels();
-        const Pixels white = on_white.pixels();
-        std::size_t opaque = 0;
-        std::size_t matching = 0;
-        for (std::size_t i = 0; i < shown.bgra.size(); ++i) {
-            if (black.bgra[i] != white.bgra[i]) {
-                continue;
-            }
+    Canvas on_black(width, height, RGB(0, 0, 0)), on_white(width, height, RGB(255, 255, 255));
+    DrawIconEx(on_black.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    DrawIconEx(on_white.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    std::size_t opaque = 0, matching = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
+        if (on_black.at(i) == on_white.at(i)) {
             ++opaque;
-            matching += close_colours(black.bgra[i], shown.bgra[i]) ? 1 : 0;
-        }
-        if (opaque > 0) {
-            best = std::max(best, static_cast<double>(matching) / static_cast<double>(opaque));
+            matching += close_colours(on_black.at(i), shown.at(i)) ? 1 : 0;
         }
     }
-    return best;
+    return opaque == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(opaque);
 }
 
-// A match is nearly every opaque pixel; the icons of the same shape (question and information)
-// share much of theirs, hence the high bar.
+// Nearly every opaque pixel: question and information share their shape, hence the high bar.
 constexpr double MATCH_THRESHOLD = 0.97;
-
-}  // namespace
-
-const char* icon_name(BoxIcon icon)
-{
-    switch (icon) {
-    case BoxIcon::None:        return "None";
-    case BoxIcon::Exclamation: return "Exclamation";
-    case BoxIcon::Stop:        return "Stop";
-    case BoxIcon::Question:    return "Question";
-    case BoxIcon::Information: return "Information";
-    case BoxIcon::Unknown:     return "Unknown";
-    }
-    return "?";
-}
-
-void PrintTo(BoxIcon icon, std::ostream* out) { *out << icon_name(icon); }
 
 BoxIcon message_box_icon(HWND box, DWORD timeout_ms)
 {
-    HWND icon_control = icon_static_of(box);
+    HWND icon_control = nullptr;
+    for (HWND child : children_of(box)) {
+        if (has_class(child, "STATIC") && static_type(child) == SS_ICON && IsWindowVisible(child)) {
+            icon_control = child;
+        }
+    }
     DWORD_PTR shown_icon = 0;
     if (icon_control == nullptr ||
         !SendMessageTimeoutA(icon_control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS,
@@ -1117,66 +690,81 @@ BoxIcon message_box_icon(HWND box, DWORD timeout_ms)
         shown_icon == 0) {
         return BoxIcon::None;
     }
+    const struct {
+        BoxIcon icon;
+        LPCSTR resource;
+    } candidates[] = {{BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Stop, IDI_HAND},
+                      {BoxIcon::Question, IDI_QUESTION}, {BoxIcon::Information, IDI_ASTERISK}};
     const DWORD start = GetTickCount();
-    std::string scores;
     for (;;) {
-        const Pixels shown = capture_client(icon_control);
+        // What the screen shows in the control's client area.
+        RECT client = {};
+        GetClientRect(icon_control, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(icon_control, &origin);
+        Canvas shown(client.right, client.bottom, RGB(0, 0, 0));
+        HDC screen = GetDC(nullptr);
+        BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+
+        std::string scores;
         BoxIcon best = BoxIcon::Unknown;
-        double best_score = 0.0;
-        scores.clear();
-        for (const Candidate& candidate : CANDIDATES) {
-            const double score = match_score(shown, LoadIconA(nullptr, candidate.resource));
-            char text[64];
-            std::snprintf(text, sizeof text, " %s %.3f", icon_name(candidate.icon), score);
-            scores += text;
-            if (score > best_score) {
+        double best_score = MATCH_THRESHOLD;
+        for (const auto& candidate : candidates) {
+            const double score =
+                match_score(shown, client.right, client.bottom, LoadIconA(nullptr, candidate.resource));
+            if (score >= best_score) {
                 best_score = score;
                 best = candidate.icon;
             }
+            scores += std::string(" ") + icon_name(candidate.icon) + " " + std::to_string(score);
         }
-        if (best_score >= MATCH_THRESHOLD) {
+        if (best != BoxIcon::Unknown) {
             return best;
         }
         // Not painted yet, or covered: look again.
         if (GetTickCount() - start >= timeout_ms) {
             ADD_FAILURE() << "the icon of " << describe_window(box)
                           << " matches no standard icon (is the box covered?); share of matching "
-                             "pixels:"
-                          << scores;
+                             "pixels:" << scores;
             return BoxIcon::Unknown;
         }
         Sleep(POLL_MS * 5);
     }
 }
 
+}  // namespace
+
+const char* icon_name(BoxIcon icon)
+{
+    const char* const names[] = {"None", "Exclamation", "Stop", "Question", "Information", "Unknown"};
+    return names[static_cast<int>(icon)];
+}
+
 MessageBoxContent read_message_box(HWND box, DWORD timeout_ms)
 {
     MessageBoxContent content;
     content.caption = window_text(box);
-    std::vector<std::pair<LONG, BoxButton>> buttons;
+    std::vector<std::pair<LONG, int>> buttons;
     for (HWND child : children_of(box)) {
-        if (is_static_class(child) && control_id(child) == 0xFFFF && is_text_static(child)) {
-            content.text = window_text(child);
-        } else if (is_button_class(child) && IsWindowVisible(child)) {
+        if (is_message_text(child)) {
+            // Some versions show "\r\n" for a line break; the program writes "\n".
+            const std::string text = window_text(child);
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text.compare(i, 2, "\r\n") != 0) {
+                    content.text += text[i];
+                }
+            }
+        } else if (has_class(child, "BUTTON") && IsWindowVisible(child)) {
             RECT place = {};
             GetWindowRect(child, &place);
-            buttons.push_back({place.left, BoxButton{control_id(child), window_text(child)}});
+            buttons.push_back({place.left, control_id(child)});
         }
     }
-    std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(buttons.begin(), buttons.end());
     for (const auto& button : buttons) {
         content.buttons.push_back(button.second);
     }
-    // Message boxes show "\r\n" for a line break in some versions; the program writes "\n".
-    std::string text;
-    for (std::size_t i = 0; i < content.text.size(); ++i) {
-        if (content.text[i] == '\r' && i + 1 < content.text.size() && content.text[i + 1] == '\n') {
-            continue;
-        }
-        text += content.text[i];
-    }
-    content.text = text;
     content.icon = message_box_icon(box, timeout_ms);
     return content;
 }

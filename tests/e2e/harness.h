@@ -1,24 +1,16 @@
 // End-to-end harness: runs QMACTL.EXE (or any program) from a fresh copy of the install folder,
 // as its debugger, and drives its windows from outside as a user would.
 //
-//     InstallCopy install;                          // fresh copy of dist, removed afterwards
-//     Program controller;
-//     ASSERT_TRUE(controller.start(install.controller(), {"-DEMO"}));
-//     HWND main = controller.wait_main_window();
-//     ASSERT_TRUE(main);
-//     close_window(main);
-//     EXPECT_EQ(controller.wait_exit(), 0u);
-//
 // Every wait polls with a time-out and, when it runs out, adds a GoogleTest failure that says what
-// was awaited and what the program showed instead; it then returns nullptr (or nothing), so a
-// test can stop with ASSERT_TRUE. A Program that is still running when it goes out of scope is
-// killed, so that a failed test never leaves a controller holding the single-instance mutex.
+// was awaited and what the program showed instead; it then returns nullptr (or false/nothing), so
+// a test can stop with ASSERT_TRUE. A Program still running when it goes out of scope is killed,
+// so a failed test never leaves a controller holding the single-instance mutex.
 #ifndef CUTTER_E2E_HARNESS_H
 #define CUTTER_E2E_HARNESS_H
 
 #include <windows.h>
 
-#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -31,17 +23,14 @@ namespace e2e {
 constexpr DWORD DEFAULT_TIMEOUT_MS = 15000;
 
 // Windows paths (under Wine, Z:\... for the build tree), from the build.
-std::string dist_folder();        // the folder a user installs (QMACTL.EXE, Media\...)
-std::string sim_folder();         // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
+std::string dist_folder();           // the folder a user installs (QMACTL.EXE, Media\...)
+std::string sim_folder();            // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
 std::string test_programs_folder();  // helper programs of the end-to-end tests
 
-// The controller's main window title.
 constexpr const char* CONTROLLER_TITLE = "Quillmark Controller";
 constexpr const char* CONTROLLER_EXE = "QMACTL.EXE";
 
-// ---------------------------------------------------------------------------------------------
-// A working copy of an install folder in a new temporary folder, removed when it goes out of
-// scope. Failures to copy are reported as test failures; ok() tells whether the copy is whole.
+// A copy of an install folder in a new temporary folder, removed when it goes out of scope.
 // Declare it before the Programs that run from it, so that they have ended when it is removed.
 class InstallCopy {
 public:
@@ -52,18 +41,16 @@ public:
 
     bool ok() const { return ok_; }
     const std::string& folder() const { return folder_; }
-    // folder\name (name may contain subfolders: "Media\\Plain.qcf").
-    std::string path(const std::string& name) const;
+    std::string path(const std::string& name) const { return folder_ + "\\" + name; }
     std::string controller() const { return path(CONTROLLER_EXE); }
 
-    // Writes a file with exactly these bytes, creating missing subfolders (e.g. QMACTL.INI).
+    // Writes exactly these bytes (name may hold an existing subfolder: "Media\\Plain.qcf").
     bool write_file(const std::string& name, const std::string& bytes);
-    // Copies a file in from elsewhere, e.g. sim_folder() + "\\ZOLKUSBP.DLL"; the name defaults
-    // to the source's file name.
+    // Copies a file in; the name defaults to the source's file name.
     bool copy_in(const std::string& source_file, const std::string& name = "");
-    // The file's bytes, or nothing when it cannot be read.
     std::optional<std::string> read_file(const std::string& name) const;
     bool exists(const std::string& name) const;
+    std::vector<std::string> files(const std::string& subfolder) const;  // names of its files
     bool remove_file(const std::string& name);
 
 private:
@@ -71,27 +58,20 @@ private:
     bool ok_ = false;
 };
 
-// ---------------------------------------------------------------------------------------------
 // Icon shown by a message box, told by its pixels.
 enum class BoxIcon { None, Exclamation, Stop, Question, Information, Unknown };
 const char* icon_name(BoxIcon icon);
-void PrintTo(BoxIcon icon, std::ostream* out);  // GoogleTest prints names, not numbers
-
-struct BoxButton {
-    int id;            // IDOK, IDCANCEL, IDYES, ...
-    std::string text;  // "OK", "Cancel", ... (with any & mnemonic)
-};
+inline void PrintTo(BoxIcon icon, std::ostream* out) { *out << icon_name(icon); }
 
 struct MessageBoxContent {
     std::string caption;
-    std::string text;  // the message, line breaks as "\n"
-    std::vector<BoxButton> buttons;  // visible push buttons, left to right
+    std::string text;          // the message, line breaks as "\n"
+    std::vector<int> buttons;  // ids of the visible buttons, left to right (IDOK, IDCANCEL, ...)
     BoxIcon icon = BoxIcon::Unknown;
 };
 
-// ---------------------------------------------------------------------------------------------
 // A program started as a debuggee: a background thread runs the debug loop and collects every
-// debugger output string byte for byte and the exit code.
+// debugger output string byte for byte, second-chance exceptions and the exit code.
 class Program {
 public:
     Program();
@@ -99,96 +79,63 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts exe with the given command-line words (quoted as the C runtime splits them) in the
-    // exe's folder. False (and a test failure) when it cannot be started.
+    // Starts exe in its folder with these command-line words. False (and a failure) when it
+    // cannot be started.
     bool start(const std::string& exe, const std::vector<std::string>& words = {});
-
     bool running() const;
     DWORD pid() const;
-    // Milliseconds since start() created the process.
-    DWORD elapsed_ms() const;
+    DWORD elapsed_ms() const;  // since the process was created
 
-    // Waits for the program to end and returns its exit code. When it does not end within the
-    // time-out it is killed, a test failure says so, and the result is empty.
+    // The exit code. When the program does not end in time it is killed, a failure says so with
+    // its windows and output, and the result is empty. A crash is reported as a failure.
     std::optional<DWORD> wait_exit(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    // Ends the program at once (exit code 0xDEAD); no failure.
-    void kill();
+    void kill();  // ends it at once, no failure
 
-    // The debugger output so far: every string concatenated, or one entry per call of
-    // OutputDebugStringA. Raw bytes (CP932 text stays CP932), without the terminating zeros.
+    // Every OutputDebugStringA so far, concatenated: raw bytes (CP932 stays CP932), without the
+    // terminating zeros.
     std::string debug_output() const;
-    std::vector<std::string> debug_strings() const;
-    // Waits until the debugger output contains these bytes.
-    bool wait_debug_output(const std::string& bytes, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
 
-    // The controller's main window: visible, top-level, titled "Quillmark Controller", not a
-    // message box and not owned by another window of the program.
+    // The main window: visible, top-level, titled "Quillmark Controller", not a message box.
     HWND wait_main_window(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    // A visible dialog (class #32770) of the program other than the main window; with a title,
-    // only one with exactly that title. Message boxes are dialogs too.
+    // A visible dialog other than the main window; with a title, only one with exactly that title.
     HWND wait_dialog(const std::string& title = "", DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    // A visible message box of the program.
     HWND wait_message_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    // Visible top-level windows of the program, for checks and failure messages.
-    std::vector<HWND> windows() const;
-    // One line per visible top-level window: class, title, handle.
-    std::string describe_windows() const;
+    std::vector<HWND> windows() const;   // visible top-level windows of the program
+    std::string describe_windows() const;  // one line per window: class, title, handle
 
 private:
+    HWND wait_window(const std::string& what, DWORD timeout_ms,
+                     const std::function<bool(HWND)>& match);
+    std::string describe_end() const;  // state, windows and output, for failure messages
     struct State;
-    HWND wait_window(const char* what, DWORD timeout_ms, bool (*match)(HWND, const void*),
-                     const void* context);
-    std::string describe_end() const;
     std::shared_ptr<State> state_;
 };
 
-// ---------------------------------------------------------------------------------------------
-// Windows and controls of another process. Functions that act report a test failure and return
-// false when they cannot.
+// Visible top-level windows of a process.
+std::vector<HWND> windows_of(DWORD pid);
 
 // Polls until condition() holds; false (and a failure naming `what`) after the time-out.
-template <typename Condition>
-bool wait_until(Condition condition, const std::string& what,
+bool wait_until(const std::function<bool()>& condition, const std::string& what,
                 DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-bool wait_until_impl(bool (*condition)(void*), void* context, const std::string& what,
-                     DWORD timeout_ms);
 
-// Text of a window or control: a top-level window's title as the system keeps it (no message,
-// so it works while the program is busy), a control's text by WM_GETTEXT.
+// A top-level window's title as the system keeps it (works while the program is busy), a
+// control's text by WM_GETTEXT.
 std::string window_text(HWND window);
 std::string control_text(HWND dialog, int id);
-bool set_control_text(HWND dialog, int id, const std::string& text);
-std::string class_name(HWND window);
+bool is_visible(HWND dialog, int id);  // false (and a failure) when there is no such control
 
-HWND control(HWND dialog, int id);  // nullptr (and a failure) when the dialog has none
-bool is_enabled(HWND dialog, int id);
-bool is_visible(HWND dialog, int id);
-bool is_checked(HWND dialog, int id);  // check box or radio button
-
-// Clicks an enabled, visible button (BM_CLICK, posted, so that a modal dialog it opens does not
-// block the test).
+// Clicks an enabled, visible button (posted, so a modal dialog it opens does not block the test).
 bool click(HWND dialog, int id);
-// Answers a message box or dialog as its button `id` would (IDOK, IDCANCEL, IDYES, ...), then
-// waits until the window has gone.
+// Answers a message box or dialog as its button `id` would, then waits until it has gone.
 bool answer(HWND dialog, int id, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-// Posts WM_CLOSE.
-bool close_window(HWND window);
-bool wait_window_gone(HWND window, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
+bool close_window(HWND window);  // posts WM_CLOSE
 
 // Caption, message, buttons and icon of a message box. The icon is told from the pixels on
-// screen, so the box must be visible; it is polled until it has been painted.
+// screen, so the box must be visible; they are polled until it has been painted.
 MessageBoxContent read_message_box(HWND box, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-BoxIcon message_box_icon(HWND box, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
 
-// Shows bytes readably in failure messages: printable ASCII as is, others as \xNN.
+// Bytes readable in failure messages: printable ASCII as is, others as \xNN.
 std::string escape_bytes(const std::string& bytes);
-
-template <typename Condition>
-bool wait_until(Condition condition, const std::string& what, DWORD timeout_ms)
-{
-    return wait_until_impl([](void* c) { return static_cast<bool>((*static_cast<Condition*>(c))()); },
-                           &condition, what, timeout_ms);
-}
 
 }  // namespace e2e
 

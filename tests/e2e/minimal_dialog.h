@@ -1,6 +1,0 @@
-#ifndef CUTTER_E2E_MINIMAL_DIALOG_H
-#define CUTTER_E2E_MINIMAL_DIALOG_H
-
-#define IDD_MINIMAL 100
-
-#endif
