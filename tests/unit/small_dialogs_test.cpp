@@ -10,41 +10,31 @@
 
 namespace {
 
-const char LOADING_INSTRUCTION[] =
-    "Load the media on Quillmark.\n\nCheck the loading direction using displayed figure, and load "
-    "the media.\nIf \"Feed this side first.\" is printed on the media, follow the message.";
-
-const int LOADING_PICTURES[] = {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT,
-                                IDC_PICTURE_LANDSCAPE_MARKS, IDC_PICTURE_PORTRAIT_MARKS};
-
 class SmallDialogs : public ::testing::Test {
 protected:
     void SetUp() override { g_instance = GetModuleHandleA(nullptr); }
 };
 
-INT_PTR run_about()
-{
-    return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, about_dialog_proc, 0);
-}
-
-TEST_F(SmallDialogs, MediaLoadingShowsTheFigureForMarksAndOrientation)
+TEST_F(SmallDialogs, MediaLoadingShowsTheFigureForMarksAndOrientationAndEndsWithEscape)
 {
     struct Case { int pos_set; int direction; int picture; };
     const Case cases[] = {
         {0, 0, IDC_PICTURE_LANDSCAPE},
         {0, 1, IDC_PICTURE_PORTRAIT},
         {1, 0, IDC_PICTURE_LANDSCAPE_MARKS},
-        {1, 1, IDC_PICTURE_PORTRAIT_MARKS},
-        {2, 0, IDC_PICTURE_LANDSCAPE},       // only 1 means registration marks
-        {1, -1, IDC_PICTURE_PORTRAIT_MARKS}, // anything but 0 is portrait
+        {2, 0, IDC_PICTURE_LANDSCAPE},        // only 1 means registration marks
+        {1, -1, IDC_PICTURE_PORTRAIT_MARKS},  // anything but 0 is portrait
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pos_set << "/" << c.direction);
         std::vector<int> visible;
         bool has_bitmap = false;
         ModalAnswer answer;
         answer.text_control = IDC_LOADING_INSTRUCTION;
+        answer.extra_command = IDCANCEL;
         answer.inspect = [&](HWND dialog) {
-            for (int id : LOADING_PICTURES) {
+            for (int id : {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT, IDC_PICTURE_LANDSCAPE_MARKS,
+                           IDC_PICTURE_PORTRAIT_MARKS}) {
                 HWND picture = GetDlgItem(dialog, id);
                 if (IsWindowVisible(picture)) {
                     visible.push_back(id);
@@ -57,53 +47,35 @@ TEST_F(SmallDialogs, MediaLoadingShowsTheFigureForMarksAndOrientation)
         const ShownDialog shown = seen.get();
         ASSERT_TRUE(shown.found);
         EXPECT_EQ(shown.caption, "Media loading");
-        EXPECT_EQ(shown.text, LOADING_INSTRUCTION);
-        EXPECT_EQ(visible, std::vector<int>{c.picture}) << c.pos_set << "/" << c.direction;
-        EXPECT_TRUE(has_bitmap) << c.pos_set << "/" << c.direction;
+        EXPECT_EQ(shown.text,
+                  "Load the media on Quillmark.\n\nCheck the loading direction using displayed "
+                  "figure, and load the media.\nIf \"Feed this side first.\" is printed on the "
+                  "media, follow the message.");
+        EXPECT_EQ(visible, std::vector<int>{c.picture});
+        EXPECT_TRUE(has_bitmap);
+        EXPECT_FALSE(shown.still_open_after_extra);
     }
 }
 
-TEST_F(SmallDialogs, MediaLoadingAlsoEndsWithEscape)
+TEST_F(SmallDialogs, AboutShowsTheVersionIgnoresEscapeAndEndsWithOne)
 {
-    ModalAnswer answer;
-    answer.extra_command = IDCANCEL;
-    std::future<ShownDialog> seen = answer_next_modal(answer);
-    run_media_loading_dialog(nullptr, 1, 0);
-    const ShownDialog shown = seen.get();
-    ASSERT_TRUE(shown.found);
-    EXPECT_FALSE(shown.still_open_after_extra);
-}
-
-TEST_F(SmallDialogs, AboutShowsTheVersionAndEndsWithOne)
-{
-    ModalAnswer answer;
-    answer.text_control = IDC_ABOUT_VERSION;
-    answer.extra_command = IDCANCEL;  // Escape leaves it open
-    std::future<ShownDialog> seen = answer_next_modal(answer);
-    EXPECT_EQ(run_about(), 1);
-    const ShownDialog shown = seen.get();
-    ASSERT_TRUE(shown.found);
-    EXPECT_EQ(shown.caption, "About Quillmark Controller");
-    EXPECT_EQ(shown.text, "Quillmark Advanced Controller Version 2.01");
-    EXPECT_TRUE(shown.still_open_after_extra);
-}
-
-TEST_F(SmallDialogs, AboutClosedFromTheSystemMenuEndsWithOne)
-{
-    bool closed = false;
-    ModalAnswer answer;  // OK afterwards only rescues a dialog that stayed open
-    answer.inspect = [&closed](HWND dialog) {
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        const DWORD start = GetTickCount();
-        while (IsWindow(dialog) && GetTickCount() - start < 2000) {
-            Sleep(20);
+    for (bool system_close : {false, true}) {
+        bool closed = false;
+        ModalAnswer answer;  // OK afterwards only rescues a dialog that stayed open
+        answer.text_control = IDC_ABOUT_VERSION;
+        answer.extra_command = system_close ? 0 : IDCANCEL;
+        if (system_close) {
+            answer.inspect = [&closed](HWND dialog) { closed = close_from_system_menu(dialog); };
         }
-        closed = !IsWindow(dialog);
-    };
-    std::future<ShownDialog> seen = answer_next_modal(answer);
-    EXPECT_EQ(run_about(), 1);
-    EXPECT_TRUE(seen.get().found);
-    EXPECT_TRUE(closed);
+        std::future<ShownDialog> seen = answer_next_modal(answer);
+        EXPECT_EQ(DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, about_dialog_proc, 0), 1);
+        const ShownDialog shown = seen.get();
+        ASSERT_TRUE(shown.found);
+        EXPECT_EQ(shown.caption, "About Quillmark Controller");
+        EXPECT_EQ(shown.text, "Quillmark Advanced Controller Version 2.01");
+        EXPECT_EQ(shown.still_open_after_extra, !system_close);
+        EXPECT_EQ(closed, system_close);
+    }
 }
 
 }  // namespace
