@@ -72,11 +72,6 @@ TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
     const Case cases[] = {
         {"buffer busy", fault("ESC05", Fault::BufferBusy), [] { return buffer_check(); }, 60},
         {"other model", fault("FG", Fault::OtherModel), version_is("unchanged"), 62},
-        {"firmware 1", fault("FG", Fault::FirmwareV1), version_is("1.00"), 0},
-        {"version short", fault("FG", Fault::ShortReply), version_is("unchanged"), 62},
-        {"not ready", fault("FQ5", Fault::NotReady), [] { return ready_query(); }, 50},
-        {"marks not found", fault("TB123", Fault::MarksNotFound),
-         [] { return automatic_mark_read(1, 100000, 100000); }, 210},
         {"marks not read", fault("TB23", Fault::MarksNotRead),
          [] { return manual_mark_read(1, 100000, 100000); }, 208},
         {"sensor out of range", fault("TB71", Fault::OutOfRange),

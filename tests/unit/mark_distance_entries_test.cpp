@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/win_text.h"
 #include "workflow/mark_distance_entries.h"
@@ -22,20 +23,13 @@ constexpr int V = IDC_VERTICAL_DISTANCE;
 Settings mark_settings(std::int32_t direction, std::int32_t pos_set, std::int32_t unit)
 {
     Settings settings{};
-    settings.Direction = direction;
-    settings.PosSet = pos_set;
-    settings.Unit = unit;
+    std::tie(settings.Direction, settings.PosSet, settings.Unit) = std::tie(direction, pos_set, unit);
     return settings;
 }
 
 INT_PTR CALLBACK host_proc(HWND, UINT message, WPARAM, LPARAM)
 {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
-INT_PTR CALLBACK panel_proc(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
+    return message == WM_INITDIALOG;
 }
 
 void pump_messages()
@@ -68,7 +62,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(host_, nullptr);
-        panel_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, panel_proc, 0);
+        panel_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
         ASSERT_NE(panel_, nullptr);
         pump_messages();
     }
@@ -139,16 +133,6 @@ TEST_F(JobPanel, UnitAndOrientationButtonsAreTwoSeparateGroups)
     EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
 }
 
-TEST_F(JobPanel, ShowMarkDistancesWritesBothEditsAndBothUnitCaptions)
-{
-    show_mark_distances(panel_, 970000, 192000, INCH);
-    expect_shown("38.180", "7.557", "inch");
-    show_mark_distances(panel_, -5000, 99997, MM);
-    expect_shown("-5.0", "100.0", "mm");
-    show_mark_distances(panel_, 12300, 0, 2);  // any other unit is shown as inches
-    expect_shown("0.484", "0.000", "inch");
-}
-
 TEST_F(JobPanel, FailedEntryHasTheFocusWithItsWholeTextSelected)
 {
     struct Case {
@@ -184,6 +168,8 @@ TEST_F(JobPanel, FailedEntryHasTheFocusWithItsWholeTextSelected)
 
 TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnit)
 {
+    show_mark_distances(panel_, 12300, 0, 2);  // any unit but millimetres is shown as inches
+    expect_shown("0.484", "0.000", "inch");
     Settings settings = mark_settings(LAND, 1, MM);
     show_mark_distances(panel_, 100000, 192000, MM);
     EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);

@@ -59,13 +59,4 @@ TEST_F(ReadSettingsOverUsb, ABrokenConnectionEndsTheReadWithTheFirstCommandsCode
     EXPECT_EQ(settings_.Direction, 0);  // the read ended before the orientation
 }
 
-TEST_F(ReadSettingsOverUsb, DemoModeSendsNothingAndTheReadCompletes)
-{
-    g_demo_mode = DEMO_VERSION_2;
-    set([](CutterModel* m) { m->switched_off = true; });  // would give 57 if anything were sent
-    ASSERT_EQ(read("Direction=1\r\nUnit=0\r\n"), RC_SUCCESS);
-    EXPECT_EQ(settings_.Unit, 0);
-    EXPECT_EQ(model().writes, 0);
-}
-
 }  // namespace

@@ -104,27 +104,18 @@ BOOL WINAPI fake_enum_printers(DWORD flags, LPSTR, DWORD level, LPBYTE buffer, D
                                LPDWORD needed, LPDWORD returned)
 {
     g_calls.push_back("EnumPrinters " + std::to_string(flags) + " " + std::to_string(level));
-    DWORD bytes = static_cast<DWORD>(g_printers.size() * sizeof(PRINTER_INFO_1A));
-    for (const FakePrinter& p : g_printers) {
-        bytes += static_cast<DWORD>(p.description.size() + p.name.size() + 2);
+    static std::vector<PRINTER_INFO_1A> listing;
+    listing.clear();
+    for (FakePrinter& p : g_printers) {
+        listing.push_back({0, &p.description[0], &p.name[0], nullptr});
     }
-    *needed = g_printers.empty() ? 0 : bytes;
-    *returned = 0;
-    if (buffer == nullptr || size < bytes) {
-        return FALSE;
+    const DWORD bytes = static_cast<DWORD>(listing.size() * sizeof(PRINTER_INFO_1A));
+    *needed = bytes;
+    *returned = buffer != nullptr && size >= bytes ? static_cast<DWORD>(listing.size()) : 0;
+    if (*returned != 0) {
+        std::memcpy(buffer, listing.data(), bytes);  // the texts stay in g_printers
     }
-    PRINTER_INFO_1A* info = reinterpret_cast<PRINTER_INFO_1A*>(buffer);
-    char* text = reinterpret_cast<char*>(info + g_printers.size());
-    for (const FakePrinter& p : g_printers) {
-        *info = PRINTER_INFO_1A{};
-        info->pDescription = std::strcpy(text, p.description.c_str());
-        text += p.description.size() + 1;
-        info->pName = std::strcpy(text, p.name.c_str());
-        text += p.name.size() + 1;
-        ++info;
-    }
-    *returned = static_cast<DWORD>(g_printers.size());
-    return TRUE;
+    return *returned != 0;
 }
 
 BOOL WINAPI fake_open_printer(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA)
