@@ -3,12 +3,16 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "device/cutter_commands.h"
+#include "profile_folder.h"
+#include "settings/settings_file.h"
 #include "virtual_cutter_fixture.h"
+#include "workflow/mark_distances.h"
 
 namespace {
 
@@ -143,6 +147,34 @@ TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTextsAndSendsNothing)
     EXPECT_EQ(cut_speed_command(4), RC_SUCCESS);
     EXPECT_EQ(ready_query(), RC_SUCCESS);
     EXPECT_EQ(model().writes, 0);
+}
+
+// `read settings` with the cutter's own condition commands.
+TEST_F(CutterOverUsb, ReadSettingsSendsTheSelectedMediasConditionsAndEndsAtTheFirstFailure)
+{
+    ProfileFolder folder;
+    std::filesystem::create_directory(folder.file("Media"));
+    folder.write("Media\\Vinyl.qcf",
+                 crlf_lines({"[Generic]", "Product=Quillmark Controller Ver2", "Type=Quillmark",
+                             "ListID=5", "ConfigurationMode=1", "[Defaults]", "Speed=8", "Force=2",
+                             "Cap=Blue", "[Modify]", "Speed=3", "Force=1"}));
+    folder.write("QMACTL.INI", "[Main_Section]\r\nCutCondAdjust=1\r\nRollAction=1\r\nDirection=1\r\n");
+    const std::string settings_file = folder.file("QMACTL.INI"), media = folder.file("Media");
+    const SettingsSources sources{settings_file.c_str(), media.c_str(), &CUTTER_CONDITION_COMMANDS,
+                                  check_mark_distances};
+    LaunchOptions options;
+    reset_launch_options(&options);
+    Settings settings{};
+    std::strcpy(settings.FirmwareVersion, "2.01");
+    MediaLibrary library;
+    ASSERT_EQ(read_settings(sources, &options, &settings, &library), RC_SUCCESS);
+    EXPECT_EQ(writes(6), (std::vector<std::string>{"FW100" + E, "!3" + E, "*0,1" + E, "FC18" + E,
+                                                   "FY1" + E, "FE0" + E}));
+    settings = Settings{};
+    std::strcpy(settings.FirmwareVersion, "2.01");
+    set([](CutterModel* m) { m->refuse_transfers = true; });
+    EXPECT_EQ(read_settings(sources, &options, &settings, &library), RC_CONDITION_NUMBER_FAILED);
+    EXPECT_EQ(settings.Direction, 0);  // the read ended before the orientation
 }
 
 }  // namespace

@@ -196,29 +196,15 @@ TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnit)
 
 TEST_F(JobPanel, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
 {
-    struct Case {
-        std::int32_t old_unit;
-        const char* horizontal;
-        const char* vertical;
-        ResultCode expected;
-        int edit;
-    };
-    const Case cases[] = {
-        {MM, "970.05", "10", RC_HORIZONTAL_970_MM, H},
-        {INCH, "1", "7.6", RC_VERTICAL_7_IN, V},  // the inch range, in which it was typed
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.horizontal) + " / " + c.vertical);
-        Settings settings = mark_settings(LAND, 1, c.old_unit);
-        show_mark_distances(panel_, 0, 0, c.old_unit);
-        type(c.horizontal, c.vertical);
-        EXPECT_EQ(click_unit(&settings, c.old_unit == MM ? INCH : MM), c.expected);
-        EXPECT_EQ(settings.Unit, c.old_unit);
-        EXPECT_EQ(IsDlgButtonChecked(panel_, c.old_unit == MM ? IDC_UNIT_MM : IDC_UNIT_INCH), BST_CHECKED);
-        EXPECT_EQ(IsDlgButtonChecked(panel_, c.old_unit == MM ? IDC_UNIT_INCH : IDC_UNIT_MM), BST_UNCHECKED);
-        expect_shown(c.horizontal, c.vertical, c.old_unit == MM ? "mm" : "inch");
-        expect_whole_text_selected_in(c.edit);
-    }
+    Settings settings = mark_settings(LAND, 1, INCH);
+    show_mark_distances(panel_, 0, 0, INCH);
+    type("1", "7.6");
+    EXPECT_EQ(click_unit(&settings, MM), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
+    EXPECT_EQ(settings.Unit, INCH);
+    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
+    expect_shown("1", "7.6", "inch");
+    expect_whole_text_selected_in(V);
 }
 
 TEST_F(JobPanel, WithoutRegistrationMarksTheSwitchChecksAndConvertsNothing)

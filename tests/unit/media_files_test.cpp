@@ -216,19 +216,6 @@ TEST(MediaFiles, SavingWritesAdjustableAndUserMediaOnlyWithTheirKeysInOrder)
                           "ConfigurationMode=2", "ListID=-1", "[User]", "Speed=4", "Force=1",
                           "Cap=Blue"}));
 
-    // A record of its own, as the Add Media dialog makes one: its file is created.
-    MediaRecord added;
-    empty_media_record(&added);
-    std::strcpy(added.Name, "Added");
-    added.ListID = 3;
-    added.ConfigurationMode = MEDIA_USER;
-    added.Speed = added.Press = 2;
-    added.Cap = CAP_YELLOW;
-    write_media_file(folder.path(), added);
-    EXPECT_EQ(folder.read("Added.qcf"),
-              crlf_lines({"[Generic]", "Product=Quillmark Controller Ver2", "Type=Quillmark",
-                          "ListID=3", "ConfigurationMode=2", "[User]", "Speed=2", "Force=2",
-                          "Cap=Yellow"}));
 }
 
 TEST(MediaFiles, LoadChangeSaveLoadKeepsRecordsAndUntouchedFilesByteForByte)
