@@ -160,21 +160,6 @@ TEST(MediaFiles, OnlyFilesWithNamesUpTo64CharactersLoadAndAMissingListIdSortsLas
     EXPECT_EQ(library.Media[4].ConditionNo, 104);
 }
 
-TEST(MediaFiles, TheMediaToSelectIsFoundByItsExactName)
-{
-    ProfileFolder folder;
-    folder.write("Paper.qcf", fixed_media("1"));
-    folder.write("Vinyl.qcf", fixed_media("2"));
-    folder.write("Card.qcf", fixed_media("3"));
-    MediaLibrary library;
-    EXPECT_EQ(load_media_files(folder.path(), "Card", &library), 2);
-    EXPECT_EQ(load_media_files(folder.path(), "Vinyl", &library), 1);
-    EXPECT_EQ(load_media_files(folder.path(), "vinyl", &library), 0);
-    EXPECT_EQ(load_media_files(folder.path(), "Vinyl.qcf", &library), 0);
-    EXPECT_EQ(load_media_files(folder.file("Missing").c_str(), "Vinyl", &library), 0);
-    EXPECT_EQ(library.Count, 0);
-}
-
 TEST(MediaFiles, MoreThan128AcceptableFilesLoadOnly128)
 {
     ProfileFolder folder;

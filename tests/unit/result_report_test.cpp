@@ -29,7 +29,7 @@ TEST_F(Messages, EveryResultCodeHasItsText)
     }
     // Texts with line breaks, quotes and a percent sign; codes that share a text.
     const std::pair<UINT, const char*> texts[] = {
-        {54, PORT_IN_USE}, {60, PORT_IN_USE}, {62, CANNOT_COMMUNICATE},
+        {60, PORT_IN_USE}, {62, CANNOT_COMMUNICATE},
         {166, "Quillmark communication error.\nPress the standby switch twice."},
         {210, "Auto registration mark reading is failed.\nReload the media, and click \"Cut...\" "
               "button again.\nIf it does not work correctly, unset the \"Search Registration "
