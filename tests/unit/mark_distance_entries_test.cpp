@@ -42,12 +42,13 @@ void pump_messages()
 
 class JobPanel : public ::testing::Test {
 protected:
-    // One shown host for all cases (radio buttons group only with visible siblings): under Wine
-    // without a window manager, destroying a shown top-level window waits two seconds.
+    // One shown host and panel for all cases (radio buttons group only with visible siblings):
+    // under Wine without a window manager, destroying a shown top-level window waits two seconds.
     static void SetUpTestSuite()
     {
         g_instance = GetModuleHandleA(nullptr);
         host_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
+        panel_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
         ShowWindow(host_, SW_SHOW);
         SetForegroundWindow(host_);
         pump_messages();
@@ -59,21 +60,9 @@ protected:
         pump_messages();
     }
 
-    void SetUp() override
-    {
-        ASSERT_NE(host_, nullptr);
-        panel_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
-        ASSERT_NE(panel_, nullptr);
-        pump_messages();
-    }
+    void SetUp() override { ASSERT_NE(panel_, nullptr); }
 
-    void TearDown() override
-    {
-        DestroyWindow(panel_);
-        pump_messages();
-    }
-
-    std::string text_of(int control) const
+    static std::string text_of(int control)
     {
         char text[600] = "";
         GetDlgItemTextA(panel_, control, text, sizeof text);
@@ -81,7 +70,7 @@ protected:
     }
 
     // Both edits typed, the focus elsewhere and no selection, so that a change shows.
-    void type(const char* horizontal, const char* vertical) const
+    static void type(const char* horizontal, const char* vertical)
     {
         SetDlgItemTextA(panel_, H, horizontal);
         SetDlgItemTextA(panel_, V, vertical);
@@ -91,13 +80,13 @@ protected:
     }
 
     // What a click on a unit button does before the panel hears of it, then the panel's handler.
-    ResultCode click_unit(Settings* settings, std::int32_t unit) const
+    static ResultCode click_unit(Settings* settings, std::int32_t unit)
     {
         CheckRadioButton(panel_, IDC_UNIT_MM, IDC_UNIT_INCH, unit == MM ? IDC_UNIT_MM : IDC_UNIT_INCH);
         return set_unit(panel_, settings, unit);
     }
 
-    void expect_shown(const char* horizontal, const char* vertical, const char* caption) const
+    static void expect_shown(const char* horizontal, const char* vertical, const char* caption)
     {
         EXPECT_EQ(text_of(H), horizontal);
         EXPECT_EQ(text_of(V), vertical);
@@ -105,7 +94,7 @@ protected:
         EXPECT_EQ(text_of(IDC_VERTICAL_UNIT), caption);
     }
 
-    void expect_whole_text_selected_in(int edit) const
+    static void expect_whole_text_selected_in(int edit)
     {
         EXPECT_EQ(GetFocus(), GetDlgItem(panel_, edit));
         DWORD start = 1, end = 0;
@@ -115,11 +104,11 @@ protected:
         EXPECT_EQ(end, text_of(edit).size());
     }
 
-    static HWND host_;
-    HWND panel_ = nullptr;
+    static HWND host_, panel_;
 };
 
 HWND JobPanel::host_ = nullptr;
+HWND JobPanel::panel_ = nullptr;
 
 TEST_F(JobPanel, UnitAndOrientationButtonsAreTwoSeparateGroups)
 {
