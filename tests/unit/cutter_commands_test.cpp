@@ -2,15 +2,16 @@
 
 #include <windows.h>
 
-#include <chrono>
+#include <cstring>
 #include <functional>
-#include <random>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "device/cutter_commands.h"
+#include "profile_folder.h"
+#include "settings/settings_file.h"
 #include "virtual_cutter_fixture.h"
+#include "workflow/mark_distances.h"
 
 namespace {
 
@@ -18,36 +19,23 @@ const std::string E = "\x03";
 
 class CutterOverUsb : public VirtualCutterTest {};
 
-TEST_F(CutterOverUsb, EveryCommandArrivesByteExactAndTheCutterFollows)
+TEST_F(CutterOverUsb, EveryCommandArrivesByteExactAndTheRepliesAreConverted)
 {
     char version[VERSION_TEXT_SIZE] = {};
     std::int32_t x = 0, y = 0, feed = 0;
-    EXPECT_EQ(buffer_check(), RC_SUCCESS);
-    EXPECT_EQ(start_notice_command(), RC_SUCCESS);
-    EXPECT_EQ(version_query(version), RC_SUCCESS);
-    EXPECT_STREQ(version, "2.01");
-    EXPECT_EQ(cut_condition_command(3, 5, 2, 0), RC_SUCCESS);
-    EXPECT_EQ(condition_number_command(4), RC_SUCCESS);
-    EXPECT_EQ(cut_speed_command(9), RC_SUCCESS);
-    EXPECT_EQ(cut_pressure_command(3), RC_SUCCESS);
-    EXPECT_EQ(cutter_offset_command(-7), RC_SUCCESS);
-    EXPECT_EQ(track_enhancing_command(1), RC_SUCCESS);
-    EXPECT_EQ(thick_media_command(1), RC_SUCCESS);
-    EXPECT_EQ(orientation_command(1), RC_SUCCESS);
-    EXPECT_EQ(mark_size_command(7.99), RC_SUCCESS);
-    EXPECT_EQ(sensor_position_command(40, 80), RC_SUCCESS);
-    EXPECT_EQ(feed_correction_command(-1255), RC_SUCCESS);
-    EXPECT_EQ(sensor_scan_command(), RC_SUCCESS);
-    EXPECT_EQ(blade_move_command(5, 1), RC_SUCCESS);
-    EXPECT_EQ(blade_move_command(5, 0), RC_SUCCESS);
-    EXPECT_EQ(test_cut(), RC_SUCCESS);
-    EXPECT_EQ(origin_set(), RC_SUCCESS);
-    EXPECT_EQ(manual_mark_read(1, 150000, 200049), RC_SUCCESS);
-    EXPECT_EQ(automatic_mark_read(1, -150, 12345), RC_SUCCESS);
-    EXPECT_EQ(ready_query(), RC_SUCCESS);
-    EXPECT_EQ(sensor_position_query(&x, &y), RC_SUCCESS);
-    EXPECT_EQ(feed_correction_query(&feed), RC_SUCCESS);
-
+    const ResultCode codes[] = {
+        buffer_check(), start_notice_command(), version_query(version),
+        cut_condition_command(3, 5, 2, 0), condition_number_command(4), cut_speed_command(9),
+        cut_pressure_command(3), cutter_offset_command(-7), track_enhancing_command(1),
+        thick_media_command(1), orientation_command(1), mark_size_command(7.99),
+        sensor_position_command(40, 80), feed_correction_command(-1255), sensor_scan_command(),
+        blade_move_command(5, 1), blade_move_command(5, 0), test_cut(), origin_set(),
+        manual_mark_read(1, 150000, 200049), automatic_mark_read(1, -150, 12345), ready_query(),
+        sensor_position_query(&x, &y), feed_correction_query(&feed),
+    };
+    for (std::size_t i = 0; i < sizeof codes / sizeof codes[0]; ++i) {
+        EXPECT_EQ(codes[i], RC_SUCCESS) << "command " << i;
+    }
     const std::vector<std::string> expected = {
         "\x1B\x04", "\x1B\x05", "TT" + E, "FG" + E,
         "FW3" + E + "!5" + E + "*0,2" + E + "FC0" + E,
@@ -59,33 +47,20 @@ TEST_F(CutterOverUsb, EveryCommandArrivesByteExactAndTheCutterFollows)
         "FQ5" + E, "TB71" + E, "FA" + E,
     };
     EXPECT_EQ(writes(static_cast<int>(expected.size())), expected);
-
-    // What the cutter made of it, and what it gives back.
-    const CutterState s = model().state;
-    EXPECT_TRUE(s.started);
-    EXPECT_EQ(s.condition_number, 4);
-    EXPECT_EQ(s.speed, 9);
-    EXPECT_EQ(s.pressure, 3);
-    EXPECT_EQ(s.offset, -7);
-    EXPECT_EQ(s.mark_size_steps, 159);
-    EXPECT_EQ(s.blade_bits, 0);
-    EXPECT_EQ(s.blade_moves, 2);
-    EXPECT_EQ(s.mark_distance_x, -2);
-    EXPECT_EQ(s.mark_distance_y, 246);
+    EXPECT_STREQ(version, "2.01");
     EXPECT_EQ(x, 40);
     EXPECT_EQ(y, 80);
     EXPECT_EQ(feed, -1250);  // sent as -125: the last digit is lost on the wire
 }
 
-struct FaultCase {
-    const char* name;
-    std::function<void(CutterModel*)> setup;
-    std::function<ResultCode()> call;
-    ResultCode expected;
-};
-
 TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
 {
+    struct Case {
+        const char* name;
+        std::function<void(CutterModel*)> setup;
+        std::function<ResultCode()> call;
+        ResultCode expected;
+    };
     auto fault = [](const char* key, Fault kind) {
         return [key, kind](CutterModel* m) { m->faults[key] = kind; };
     };
@@ -97,30 +72,12 @@ TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
             return code;
         };
     };
-    const std::vector<FaultCase> cases = {
+    const Case cases[] = {
         {"buffer busy", fault("ESC05", Fault::BufferBusy), [] { return buffer_check(); }, 60},
-        {"buffer garbage", fault("ESC05", Fault::Garbage), [] { return buffer_check(); }, 60},
         {"other model", fault("FG", Fault::OtherModel), version_is("unchanged"), 62},
-        {"firmware 1", fault("FG", Fault::FirmwareV1), version_is("1.00"), 0},
-        {"version garbage", fault("FG", Fault::Garbage), version_is("unchanged"), 62},
-        {"version short", fault("FG", Fault::ShortReply), version_is("unchanged"), 62},
-        {"version long", fault("FG", Fault::LongReply), version_is("2.01"), 0},
-        {"not ready", fault("FQ5", Fault::NotReady), [] { return ready_query(); }, 50},
-        {"ready garbage", fault("FQ5", Fault::Garbage), [] { return ready_query(); }, 50},
-        {"marks not found", fault("TB123", Fault::MarksNotFound),
-         [] { return automatic_mark_read(1, 100000, 100000); }, 210},
-        {"marks not read", fault("TB23", Fault::MarksNotRead),
-         [] { return manual_mark_read(1, 100000, 100000); }, 208},
         {"sensor out of range", fault("TB71", Fault::OutOfRange),
          [] { std::int32_t x = 0, y = 0; ResultCode r = sensor_position_query(&x, &y);
               EXPECT_EQ(x, 81); EXPECT_EQ(y, 40); return r; }, 103},
-        {"sensor short", fault("TB71", Fault::ShortReply),
-         [] { std::int32_t x = 0, y = 0; return sensor_position_query(&x, &y); }, 103},
-        {"feed out of range", fault("FA", Fault::OutOfRange),
-         [] { std::int32_t f = 0; ResultCode r = feed_correction_query(&f); EXPECT_EQ(f, 2010);
-              return r; }, 104},
-        {"switched off", [](CutterModel* m) { m->switched_off = true; },
-         [] { return cut_speed_command(3); }, 57},
         {"switched off while reading", [](CutterModel* m) { m->switched_off = true; },
          [] { return manual_mark_read(1, 0, 0); }, 57},
         {"broken connection", [](CutterModel* m) { m->refuse_transfers = true; },
@@ -128,71 +85,20 @@ TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
         {"broken connection, version", [](CutterModel* m) { m->refuse_transfers = true; },
          version_is("unchanged"), 100},
     };
-    for (const FaultCase& c : cases) {
-        set([](CutterModel* m) {
-            m->faults.clear();
-            m->switched_off = false;
-            m->refuse_transfers = false;
-        });
+    for (const Case& c : cases) {
+        set([](CutterModel* m) { m->faults.clear(); m->switched_off = m->refuse_transfers = false; });
         set(c.setup);
         EXPECT_EQ(c.call(), c.expected) << c.name;
     }
 }
 
-TEST_F(CutterOverUsb, SilentCutterCostsTheOrdinaryTimeOutAndNoMore)
+TEST_F(CutterOverUsb, ReplyLongerThanTheReadDoesNotLeakIntoTheNextExchange)
 {
-    set([](CutterModel* m) { m->faults["TB71"] = Fault::Silent; });
-    std::int32_t x = 1, y = 1;
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(sensor_position_query(&x, &y), RC_TRANSFER_TIMEOUT);
-    const double waited = milliseconds_since(start);
-    EXPECT_GE(waited, 450.0);
-    EXPECT_LT(waited, 1500.0);
-    EXPECT_EQ(x, 1);
-
-    // A reply longer than the read, then a normal exchange: nothing of the first leaks over.
-    set([](CutterModel* m) { m->faults.clear(); m->faults["FQ5"] = Fault::LongReply; });
+    set([](CutterModel* m) { m->faults["FQ5"] = Fault::LongReply; });
     EXPECT_EQ(ready_query(), RC_GENERAL_ERROR);  // "    0": not ready
+    std::int32_t x = 1, y = 1;
     EXPECT_EQ(sensor_position_query(&x, &y), RC_SUCCESS);
     EXPECT_EQ(x, 40);
-}
-
-// Random replies over the real pipe to every query: each ends in one of the command's codes,
-// within its time-out.
-TEST_F(CutterOverUsb, RandomRepliesEndInADefinedCode)
-{
-    struct Query { const char* name; std::function<ResultCode()> call; std::set<ResultCode> codes; };
-    const std::vector<Query> queries = {
-        {"buffer", [] { return buffer_check(); }, {0, 60}},
-        {"version", [] { char t[VERSION_TEXT_SIZE]; return version_query(t); }, {0, 62}},
-        {"ready", [] { return ready_query(); }, {0, 50}},
-        {"automatic", [] { return automatic_mark_read(1, 20000, 20000); }, {0, 210}},
-        {"manual", [] { return manual_mark_read(1, 20000, 20000); }, {0, 208}},
-        {"sensor", [] { std::int32_t x, y; return sensor_position_query(&x, &y); }, {0, 103}},
-        {"feed", [] { std::int32_t f; return feed_correction_query(&f); }, {0, 104}},
-    };
-    const std::vector<std::string> seeds = {"0" + E, " 2.01 KVX" + E, "    1" + E, "    0" + E,
-                                            "  -12,   40" + E, "  200,    0" + E, "garbage"};
-    std::mt19937 random(1205);
-    const char alphabet[] = "0123456789 ,-+.KVX\x03\x1B";
-    for (const Query& q : queries) {
-        for (int round = 0; round < 30; ++round) {
-            std::string reply = seeds[random() % seeds.size()];
-            for (unsigned changes = random() % 3; changes > 0; --changes) {
-                reply[random() % reply.size()] = alphabet[random() % (sizeof alphabet - 1)];
-            }
-            reply.resize(1 + random() % 16, static_cast<char>(random() % 256));
-            set([&](CutterModel* m) {
-                m->faults.clear();
-                m->scripted_reply = reply;
-                for (const char* key : {"ESC05", "FG", "FQ5", "TB123", "TB23", "TB71", "FA"}) {
-                    m->faults[key] = Fault::Scripted;
-                }
-            });
-            const ResultCode code = q.call();
-            EXPECT_EQ(q.codes.count(code), 1u) << q.name << " [" << printable(reply) << "] " << code;
-        }
-    }
 }
 
 TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
@@ -214,7 +120,7 @@ TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
     EXPECT_EQ(feed, 5);
 }
 
-TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTextsAndSendsNothing)
+TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTexts)
 {
     char version[VERSION_TEXT_SIZE] = {};
     g_demo_mode = DEMO_VERSION_1;
@@ -223,16 +129,36 @@ TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTextsAndSendsNothing)
     g_demo_mode = DEMO_VERSION_2;
     EXPECT_EQ(version_query(version), RC_SUCCESS);
     EXPECT_STREQ(version, "2.01 Demo Mode");
-    std::int32_t x = 0, y = 0, feed = 9;
-    EXPECT_EQ(sensor_position_query(&x, &y), RC_SUCCESS);
-    EXPECT_EQ(feed_correction_query(&feed), RC_SUCCESS);
-    EXPECT_EQ(x, 40);
-    EXPECT_EQ(y, 40);
-    EXPECT_EQ(feed, 0);
-    set([](CutterModel* m) { m->switched_off = true; });  // would give 57 if anything were sent
-    EXPECT_EQ(cut_speed_command(4), RC_SUCCESS);
     EXPECT_EQ(ready_query(), RC_SUCCESS);
     EXPECT_EQ(model().writes, 0);
+}
+
+// `read settings` with the cutter's own condition commands.
+TEST_F(CutterOverUsb, ReadSettingsSendsTheSelectedMediasConditionsAndEndsAtTheFirstFailure)
+{
+    ProfileFolder folder;
+    std::filesystem::create_directory(folder.file("Media"));
+    folder.write("Media\\Vinyl.qcf",
+                 crlf_lines({"[Generic]", "Product=Quillmark Controller Ver2", "Type=Quillmark",
+                             "ListID=5", "ConfigurationMode=1", "[Defaults]", "Speed=8", "Force=2",
+                             "Cap=Blue", "[Modify]", "Speed=3", "Force=1"}));
+    folder.write("QMACTL.INI", "[Main_Section]\r\nCutCondAdjust=1\r\nRollAction=1\r\nDirection=1\r\n");
+    const std::string settings_file = folder.file("QMACTL.INI"), media = folder.file("Media");
+    const SettingsSources sources{settings_file.c_str(), media.c_str(), &CUTTER_CONDITION_COMMANDS,
+                                  check_mark_distances};
+    LaunchOptions options;
+    reset_launch_options(&options);
+    Settings settings{};
+    std::strcpy(settings.FirmwareVersion, "2.01");
+    MediaLibrary library;
+    ASSERT_EQ(read_settings(sources, &options, &settings, &library), RC_SUCCESS);
+    EXPECT_EQ(writes(6), (std::vector<std::string>{"FW100" + E, "!3" + E, "*0,1" + E, "FC18" + E,
+                                                   "FY1" + E, "FE0" + E}));
+    settings = Settings{};
+    std::strcpy(settings.FirmwareVersion, "2.01");
+    set([](CutterModel* m) { m->refuse_transfers = true; });
+    EXPECT_EQ(read_settings(sources, &options, &settings, &library), RC_CONDITION_NUMBER_FAILED);
+    EXPECT_EQ(settings.Direction, 0);  // the read ended before the orientation
 }
 
 }  // namespace

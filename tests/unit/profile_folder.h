@@ -1,5 +1,5 @@
-// A fresh folder under the system's temporary directory for tests that read and write real
-// profile files, removed with everything in it when the test ends.
+// A fresh folder under the temporary directory for tests that read and write real profile
+// files; removed with its contents when the test ends.
 #ifndef CUTTER_TESTS_PROFILE_FOLDER_H
 #define CUTTER_TESTS_PROFILE_FOLDER_H
 
@@ -28,27 +28,15 @@ public:
 
     const char* path() const { return path_.c_str(); }
     std::string file(const std::string& name) const { return path_ + "\\" + name; }
-
-    // Writes the bytes as they are: no line-end translation.
+    // Bytes as they are: no line-end translation either way.
     void write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-        out << bytes;
+        std::ofstream(file(name), std::ios::binary | std::ios::trunc) << bytes;
     }
-
     std::string read(const std::string& name) const
     {
         std::ifstream in(file(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
-
-    void clear() const
-    {
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            std::filesystem::remove_all(entry.path());
-        }
     }
 
 private:
@@ -60,8 +48,7 @@ inline std::string crlf_lines(std::initializer_list<const char*> lines)
 {
     std::string text;
     for (const char* line : lines) {
-        text += line;
-        text += "\r\n";
+        text += std::string(line) + "\r\n";
     }
     return text;
 }

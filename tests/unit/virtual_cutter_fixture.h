@@ -25,7 +25,6 @@ protected:
         server_ = start_cutter_server(pipe_name_);
         ASSERT_NE(server_, nullptr);
         g_demo_mode = DEMO_OFF;
-        g_spooler_calls = REAL_SPOOLER_CALLS;
         create_transfer_events();
         ASSERT_EQ(load_usb_library(), RC_SUCCESS);
         ASSERT_EQ(find_cutter_printers(), RC_SUCCESS);
@@ -58,8 +57,7 @@ protected:
 
     static double milliseconds_since(std::chrono::steady_clock::time_point start)
     {
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
 
     std::string pipe_name_;

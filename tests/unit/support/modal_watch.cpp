@@ -5,55 +5,33 @@
 
 namespace {
 
-struct Search {
-    DWORD process;
-    const std::vector<HWND>* known;  // windows open before the watch began; null while listing
-    std::vector<HWND> listed;
-    HWND found;
-};
-
-BOOL CALLBACK find_dialog(HWND window, LPARAM lparam)
+BOOL CALLBACK add_dialog(HWND window, LPARAM list)
 {
-    Search* search = reinterpret_cast<Search*>(lparam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char class_name[16] = {};
     GetClassNameA(window, class_name, sizeof class_name);
-    if (process != search->process || !IsWindowVisible(window) ||
-        lstrcmpA(class_name, "#32770") != 0) {
-        return TRUE;
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpA(class_name, "#32770") == 0) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     }
-    if (search->known == nullptr) {
-        search->listed.push_back(window);
-        return TRUE;
-    }
-    if (std::find(search->known->begin(), search->known->end(), window) != search->known->end()) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
+    return TRUE;
 }
 
-// The dialogs of this process that are open now, such as a test's own host dialog.
+// The visible dialogs and message boxes of this process.
 std::vector<HWND> open_dialogs()
 {
-    Search search{GetCurrentProcessId(), nullptr, {}, nullptr};
-    EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
-    return search.listed;
+    std::vector<HWND> dialogs;
+    EnumWindows(add_dialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
 }
 
-HWND wait_for_dialog(const std::vector<HWND>& known, DWORD timeout_ms)
+bool ends_within(HWND window, DWORD ms)
 {
-    const DWORD start = GetTickCount();
-    do {
-        Search search{GetCurrentProcessId(), &known, {}, nullptr};
-        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
-        }
+    for (const DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < ms;) {
         Sleep(20);
-    } while (GetTickCount() - start < timeout_ms);
-    return nullptr;
+    }
+    return !IsWindow(window);
 }
 
 std::string text_of(HWND window)
@@ -63,44 +41,28 @@ std::string text_of(HWND window)
     return buffer;
 }
 
-struct IconSearch {
-    HICON icon;
-};
-
-BOOL CALLBACK find_icon(HWND child, LPARAM lparam)
-{
-    char class_name[16] = {};
-    GetClassNameA(child, class_name, sizeof class_name);
-    if (lstrcmpiA(class_name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        reinterpret_cast<IconSearch*>(lparam)->icon =
-            reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // System icons are shared handles within one process, so the box's icon can be compared to
 // the ones this process loads.
 ShownIcon icon_of(HWND dialog)
 {
-    IconSearch search{nullptr};
-    EnumChildWindows(dialog, find_icon, reinterpret_cast<LPARAM>(&search));
-    if (search.icon == nullptr) {
-        return ShownIcon::None;
-    }
-    struct Known { LPCSTR id; ShownIcon icon; };
-    const Known known[] = {
-        {MAKEINTRESOURCEA(32513), ShownIcon::Stop},         // IDI_HAND
-        {MAKEINTRESOURCEA(32514), ShownIcon::Question},     // IDI_QUESTION
-        {MAKEINTRESOURCEA(32515), ShownIcon::Exclamation},  // IDI_EXCLAMATION
-        {MAKEINTRESOURCEA(32516), ShownIcon::Information},  // IDI_ASTERISK
-    };
-    for (const Known& k : known) {
-        if (LoadIconA(nullptr, k.id) == search.icon) {
-            return k.icon;
+    HICON icon = nullptr;
+    for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr && !icon;
+         child = FindWindowExA(dialog, child, "Static", nullptr)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         }
     }
-    return ShownIcon::Other;
+    const std::pair<LPCSTR, ShownIcon> known[] = {
+        {MAKEINTRESOURCEA(32513), ShownIcon::Stop},  // IDI_HAND, IDI_QUESTION, ...
+        {MAKEINTRESOURCEA(32514), ShownIcon::Question},
+        {MAKEINTRESOURCEA(32515), ShownIcon::Exclamation},
+        {MAKEINTRESOURCEA(32516), ShownIcon::Information}};
+    for (const auto& k : known) {
+        if (icon != nullptr && LoadIconA(nullptr, k.first) == icon) {
+            return k.second;
+        }
+    }
+    return icon == nullptr ? ShownIcon::None : ShownIcon::Other;
 }
 
 void press(HWND dialog, int id)
@@ -114,10 +76,18 @@ void press(HWND dialog, int id)
 std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
 {
     // Taken on the caller's thread, before the code under test can open its window.
-    std::vector<HWND> known = open_dialogs();
+    const std::vector<HWND> known = open_dialogs();
     return std::async(std::launch::async, [answer, known]() {
         ShownDialog shown;
-        HWND dialog = wait_for_dialog(known, answer.timeout_ms);
+        HWND dialog = nullptr;
+        for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 10000;) {
+            for (HWND window : open_dialogs()) {
+                if (std::find(known.begin(), known.end(), window) == known.end()) {
+                    dialog = window;
+                }
+            }
+            Sleep(20);
+        }
         if (dialog == nullptr) {
             return shown;
         }
@@ -132,16 +102,18 @@ std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
         }
         if (answer.extra_command != 0) {
             press(dialog, answer.extra_command);
-            Sleep(200);
-            shown.still_open_after_extra = IsWindow(dialog) && IsWindowVisible(dialog);
+            shown.still_open_after_extra = !ends_within(dialog, 200);
         }
         if (answer.button != 0) {
             press(dialog, answer.button);
         }
-        const DWORD start = GetTickCount();
-        while (IsWindow(dialog) && GetTickCount() - start < answer.timeout_ms) {
-            Sleep(20);
-        }
+        ends_within(dialog, 10000);
         return shown;
     });
+}
+
+bool close_from_system_menu(HWND window)
+{
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return ends_within(window, 2000);
 }

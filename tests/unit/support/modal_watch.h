@@ -21,15 +21,17 @@ struct ShownDialog {
 };
 
 struct ModalAnswer {
-    int button = IDOK;           // the command sent to end the window; 0: none (inspect ends it)
+    int button = IDOK;           // the command sent to end the window; 0: none
     int text_control = 0xFFFF;   // the control whose text is recorded (0xFFFF: message box text)
-    int extra_command = 0;       // a command sent first, to check that it does NOT end the window
-    DWORD timeout_ms = 10000;
+    int extra_command = 0;       // a command sent first, to see whether it ends the window
     std::function<void(HWND)> inspect;  // runs on the helper thread while the window is open
 };
 
-// Starts watching; the future is ready once the window was answered (or the time ran out).
-// Dialogs already open when the watch begins (a test's own host dialog) are left alone.
+// Starts watching; the future is ready once the window has gone (or ten seconds have passed).
+// Dialogs already open when the watch begins are left alone.
 std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer);
+
+// Sends the system menu's Close command; true when the window has gone within two seconds.
+bool close_from_system_menu(HWND window);
 
 #endif
