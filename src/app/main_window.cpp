@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include <cstdio>
 
 #include "app/controller.h"
 #include "app/result_report.h"
