@@ -218,6 +218,28 @@ std::int32_t cutter_offset_of_cap(std::int32_t cap)
     return cap == CAP_PEN ? PEN_CUTTER_OFFSET : CAP_CUTTER_OFFSET;
 }
 
+namespace {
+
+// Speed, Force and Cap of one section, each checked as soon as it is read: the first one out of
+// range makes the file unusable. The pen is a cap only factory media may name.
+bool read_speed_force_cap(const MediaFileReader& reader, const char* section, bool pen_allowed,
+                          std::int32_t* speed, std::int32_t* force, std::int32_t* cap)
+{
+    *speed = reader.number(reader.file, section, "Speed", MEDIA_MISSING_NUMBER);
+    if (!speed_in_range(*speed)) {
+        return false;
+    }
+    *force = reader.number(reader.file, section, "Force", MEDIA_MISSING_NUMBER);
+    if (!force_in_range(*force)) {
+        return false;
+    }
+    char text[MEDIA_PROFILE_TEXT_SIZE];
+    reader.text(reader.file, section, "Cap", MEDIA_MISSING_TEXT, text, sizeof text);
+    return cap_from_word(text, pen_allowed, cap);
+}
+
+}  // namespace
+
 bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* values)
 {
     char text[MEDIA_PROFILE_TEXT_SIZE];
@@ -239,16 +261,8 @@ bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* valu
         return false;
     }
     if (mode == MEDIA_FIXED || mode == MEDIA_ADJUSTABLE) {
-        values->DefaultSpeed = reader.number(reader.file, "Defaults", "Speed", MEDIA_MISSING_NUMBER);
-        if (!speed_in_range(values->DefaultSpeed)) {
-            return false;
-        }
-        values->DefaultPress = reader.number(reader.file, "Defaults", "Force", MEDIA_MISSING_NUMBER);
-        if (!force_in_range(values->DefaultPress)) {
-            return false;
-        }
-        reader.text(reader.file, "Defaults", "Cap", MEDIA_MISSING_TEXT, text, sizeof text);
-        if (!cap_from_word(text, true, &values->Cap)) {
+        if (!read_speed_force_cap(reader, "Defaults", true, &values->DefaultSpeed,
+                                  &values->DefaultPress, &values->Cap)) {
             return false;
         }
         values->Speed = values->DefaultSpeed;
@@ -261,16 +275,8 @@ bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* valu
             reader.number(reader.file, "Modify", "Force", values->DefaultPress), values->DefaultPress);
     }
     if (mode == MEDIA_USER) {
-        values->Speed = reader.number(reader.file, "User", "Speed", MEDIA_MISSING_NUMBER);
-        if (!speed_in_range(values->Speed)) {
-            return false;
-        }
-        values->Press = reader.number(reader.file, "User", "Force", MEDIA_MISSING_NUMBER);
-        if (!force_in_range(values->Press)) {
-            return false;
-        }
-        reader.text(reader.file, "User", "Cap", MEDIA_MISSING_TEXT, text, sizeof text);
-        if (!cap_from_word(text, false, &values->Cap)) {
+        if (!read_speed_force_cap(reader, "User", false, &values->Speed, &values->Press,
+                                  &values->Cap)) {
             return false;
         }
     }
