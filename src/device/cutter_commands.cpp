@@ -59,13 +59,13 @@ void demo_version_text(std::int32_t demo_mode, char* text, std::size_t size)
     std::snprintf(text, size, "%s", load_text(id).c_str());
 }
 
+}  // namespace
+
 CutterLink program_link()
 {
     return CutterLink{debug_output, link_write, link_read, sleep_for, demo_version_text,
                       g_demo_mode};
 }
-
-}  // namespace
 
 ResultCode start_notice_command() { return start_notice_command(program_link()); }
 

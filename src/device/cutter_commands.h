@@ -7,6 +7,10 @@
 #include <cstdint>
 
 #include "app/result_code.h"
+#include "cutter_protocol.h"
+
+// The program's link: debugger output, USB transport, Sleep, demo texts, the run's demo mode.
+CutterLink program_link();
 
 // Commands without a reply.
 ResultCode start_notice_command();

@@ -140,7 +140,7 @@ ResultCode press_pad(std::int32_t x, std::int32_t y, PadState* state,
 std::int32_t released_directions(const PadState& state, const PadRectangles& rectangles,
                                  std::int32_t x, std::int32_t y)
 {
-    if (state.input_mode == INPUT_KEY_JOG) {
+    if (state.input_mode == INPUT_MODE_KEY_JOG) {
         const PadButton arrow = pad_button_at(rectangles, x, y, PAD_BUTTON_UP, PAD_BUTTON_RIGHT);
         if (arrow != PAD_NO_BUTTON) {
             return ARROW_BITS[arrow];
@@ -188,11 +188,11 @@ void keyboard_jog_toggle(PadState* state, const PadSurface& surface)
 {
     // A click on a box while keyboard jogging was on has switched it off (mode 8); the box has
     // since toggled itself back on, so it is unchecked again and jogging stays off.
-    if (state->input_mode == INPUT_SWITCHED_OFF) {
+    if (state->input_mode == INPUT_MODE_SWITCHED_OFF) {
         surface.uncheck_use_keyboard();
     }
     if (surface.use_keyboard_checked()) {
-        state->input_mode = INPUT_KEYBOARD;
+        state->input_mode = INPUT_MODE_KEYBOARD;
     }
 }
 
@@ -200,7 +200,7 @@ ResultCode end_pad_input(PadState* state, const PadRectangles& rectangles, const
                          const PadSurface& surface)
 {
     const ResultCode code = release_pad(-1, -1, state, rectangles, link, surface);
-    state->input_mode = INPUT_IDLE;
+    state->input_mode = INPUT_MODE_IDLE;
     return code;
 }
 
@@ -209,18 +209,18 @@ FilterVerdict filter_key(std::uint32_t virtual_key, bool key_up, PadState* state
                          const PadSurface& surface, ResultCode* result)
 {
     *result = RC_SUCCESS;
-    if (state->input_mode & INPUT_MOUSE_HELD) {
+    if (state->input_mode & INPUT_MODE_MOUSE_HELD) {
         return FilterVerdict::Discard;  // no key counts while the left button is held
     }
     const PadButton arrow = arrow_of_key(virtual_key);
     if (arrow == PAD_NO_BUTTON ||
-        (state->input_mode != INPUT_KEYBOARD && state->input_mode != INPUT_KEY_JOG)) {
+        (state->input_mode != INPUT_MODE_KEYBOARD && state->input_mode != INPUT_MODE_KEY_JOG)) {
         return FilterVerdict::PassOn;
     }
     // The key acts as the mouse would at the arrow's top-left corner.
     const PadRect& corner = rectangles.button[arrow];
     if (!key_up) {
-        state->input_mode = INPUT_KEY_JOG;
+        state->input_mode = INPUT_MODE_KEY_JOG;
         if (state->direction_set & ARROW_BITS[arrow]) {
             return FilterVerdict::Discard;  // the keyboard's auto-repeat never reaches the cutter
         }
@@ -228,7 +228,7 @@ FilterVerdict filter_key(std::uint32_t virtual_key, bool key_up, PadState* state
     } else {
         *result = release_pad(corner.left, corner.top, state, rectangles, link, surface);
         if ((state->direction_set & PAD_DIRECTIONS) == 0) {
-            state->input_mode = INPUT_KEYBOARD;
+            state->input_mode = INPUT_MODE_KEYBOARD;
         }
     }
     // While keyboard jogging is on, the arrow keys never reach the dialogs.
@@ -237,22 +237,22 @@ FilterVerdict filter_key(std::uint32_t virtual_key, bool key_up, PadState* state
 
 FilterVerdict filter_mouse(std::uint32_t mouse_message, PadState* state, const PadSurface& surface)
 {
-    if (state->input_mode & INPUT_KEY_JOG) {
+    if (state->input_mode & INPUT_MODE_KEY_JOG) {
         return FilterVerdict::Discard;  // the mouse does nothing until the key is released
     }
     if (mouse_message == MOUSE_LEFT_DOWN) {
         // A click anywhere in the program switches keyboard jogging off.
-        if (state->input_mode == INPUT_KEYBOARD) {
+        if (state->input_mode == INPUT_MODE_KEYBOARD) {
             surface.uncheck_use_keyboard();
-            state->input_mode = INPUT_MOUSE_HELD_OFF;
+            state->input_mode = INPUT_MODE_MOUSE_HELD_OFF;
         } else {
-            state->input_mode = INPUT_MOUSE_HELD;
+            state->input_mode = INPUT_MODE_MOUSE_HELD;
         }
     } else if (mouse_message == MOUSE_LEFT_UP) {
-        if (state->input_mode & INPUT_SWITCHED_OFF) {
-            state->input_mode = INPUT_SWITCHED_OFF;
-        } else if ((state->input_mode & INPUT_KEYBOARD) == 0) {
-            state->input_mode = INPUT_IDLE;
+        if (state->input_mode & INPUT_MODE_SWITCHED_OFF) {
+            state->input_mode = INPUT_MODE_SWITCHED_OFF;
+        } else if ((state->input_mode & INPUT_MODE_KEYBOARD) == 0) {
+            state->input_mode = INPUT_MODE_IDLE;
         }
     }
     return FilterVerdict::PassOn;
