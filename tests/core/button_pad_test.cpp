@@ -201,7 +201,7 @@ TEST(ButtonPad, ArrowsAreRedrawnWhenTheirLookChanges)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.events);
         g_rec = Recorder{};
-        PadState state{INPUT_KEYBOARD, 0, 0, 0};
+        PadState state{INPUT_MODE_KEYBOARD, 0, 0, 0};
         std::istringstream events(c.events);
         std::vector<std::string> all;
         for (std::string e; events >> e;) all.push_back(e);
