@@ -105,69 +105,16 @@ bool use_keyboard_checked(HWND panel)
     return SendMessageA(GetDlgItem(panel, IDC_USE_KEYBOARD), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Which of the key's icons (normal, pressed, disabled) the screen shows at a key's centre: the
-// one whose inner pixels match best, drawn from the controller's own resources.
-class KeyLooks {
-public:
-    explicit KeyLooks(const std::string& controller)
-        : module_(LoadLibraryExA(controller.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~KeyLooks() { FreeLibrary(module_); }
-    int shown(POINT centre, const std::vector<int>& icons) const
-    {
-        const int inner = 24, half = inner / 2;
-        std::vector<COLORREF> screen = pixels(nullptr, centre.x - half, centre.y - half, inner);
-        int best = 0;
-        long best_score = -1;
-        for (int icon : icons) {
-            const long score = matching(screen, drawn(icon, inner));
-            if (score > best_score) {
-                best_score = score;
-                best = icon;
-            }
-        }
-        return best;
-    }
-
-private:
-    static std::vector<COLORREF> pixels(HICON icon, int x, int y, int inner)
-    {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        if (icon != nullptr) {
-            DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-            x = y = 16 - inner / 2;
-        } else {
-            BitBlt(memory, 0, 0, inner, inner, screen, x, y, SRCCOPY);
-            x = y = 0;
-        }
-        std::vector<COLORREF> out;
-        for (int j = 0; j < inner; ++j)
-            for (int i = 0; i < inner; ++i) out.push_back(GetPixel(memory, x + i, y + j));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return out;
-    }
-    std::vector<COLORREF> drawn(int icon, int inner) const
-    {
-        HICON handle = static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(icon), IMAGE_ICON, 32, 32, 0));
-        std::vector<COLORREF> out = pixels(handle, 0, 0, inner);
-        DestroyIcon(handle);
-        return out;
-    }
-    static long matching(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
-    {
-        long same = 0;
-        for (std::size_t i = 0; i < a.size(); ++i) same += a[i] == b[i];
-        return same;
-    }
-    HMODULE module_;
-};
-
-const std::vector<int> UP_LOOKS = {IDI_PAD_UP, IDI_PAD_UP_PRESSED, IDI_PAD_UP_DISABLED};
+// The pixels of the 24 x 24 middle of a key on screen: a pressed key looks different.
+std::vector<COLORREF> key_look(POINT centre)
+{
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = -12; y < 12; ++y)
+        for (int x = -12; x < 12; ++x) pixels.push_back(GetPixel(screen, centre.x + x, centre.y + y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
 // A window of the test's own, to take the activation away from the controller.
 HWND other_window()
@@ -297,21 +244,21 @@ TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
 {
     Started s;
     ASSERT_NO_FATAL_FAILURE(s.start());
-    KeyLooks looks(s.install.controller());
-    ASSERT_EQ(looks.shown(s.pad.up, UP_LOOKS), IDI_PAD_UP);
+    RedrawWindow(s.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const std::vector<COLORREF> up_unpressed = key_look(s.pad.up);
 
     {
         SCOPED_TRACE("a press on an arrow moves until the release, wherever the pointer went");
         pointer_to(s.pad.up);
         button(false);
         EXPECT_EQ(s.next_commands(1), std::vector<std::string>{move(0x02)});
-        EXPECT_TRUE(e2e::wait_until([&] { return looks.shown(s.pad.up, UP_LOOKS) == IDI_PAD_UP_PRESSED; },
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) != up_unpressed; },
                                     "the up arrow drawn pressed"));
         pointer_to(s.pad.empty);
         pointer_to(POINT{s.pad.set_origin.x - 200, s.pad.set_origin.y});
         button(true);
         EXPECT_EQ(s.next_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(e2e::wait_until([&] { return looks.shown(s.pad.up, UP_LOOKS) == IDI_PAD_UP; },
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) == up_unpressed; },
                                     "the up arrow drawn unpressed"));
     }
     {
@@ -342,7 +289,7 @@ TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
         ASSERT_TRUE(e2e::answer(box, IDOK));
         s.cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
         InvalidateRect(s.panel, nullptr, TRUE);
-        EXPECT_TRUE(e2e::wait_until([&] { return looks.shown(s.pad.up, UP_LOOKS) == IDI_PAD_UP; },
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) == up_unpressed; },
                                     "the up arrow drawn unpressed"));
         SetForegroundWindow(s.main);
         click_at(s.pad.down);  // no direction is left over from the failed move
