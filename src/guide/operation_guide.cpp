@@ -1,6 +1,6 @@
 #include "operation_guide.h"
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 #include "guide_steps.h"
 
 namespace {
