@@ -1,15 +1,12 @@
 #include "job_panel.h"
 
-#include "app/main_window.h"
-#include "app/result_report.h"
-#include "app/small_dialogs.h"
-#include "app/controller.h"
-#include "app/win_text.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
+#include "workflow/small_dialogs.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
 #include "workflow/mark_distance_entries.h"
 #include "guide/animated_instructions.h"
-#include "device/cutter_commands.h"
 #include "positioning/pad_panel.h"
 #include "resources/resource_ids.h"
 
@@ -17,11 +14,13 @@ HWND g_job_panel = nullptr;
 
 namespace {
 
+JobPanelEnvironment g_environment{};
+
 void on_animated_instructions()
 {
-    const ResultCode code = start_animated_instructions();
+    const ResultCode code = start_animated_instructions(g_environment.paths->AnimationProgram);
     if (code != RC_SUCCESS) {
-        report_result(g_main_window, code);
+        report_result(g_environment.main_window, code);
     }
 }
 
@@ -34,9 +33,9 @@ BOOL on_panel_command(HWND panel, int id)
         SendMessageA(GetParent(panel), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         break;
     case IDC_READ_MARKS: {
-        const ResultCode code = read_registration_marks(g_main_window, panel, &g_settings, g_launch_options);
+        const ResultCode code = read_registration_marks(g_environment, panel, &g_settings);
         if (code != RC_SUCCESS) {
-            report_result(g_main_window, code);
+            report_result(g_environment.main_window, code);
         }
         break;
     }
@@ -47,7 +46,8 @@ BOOL on_panel_command(HWND panel, int id)
         use_keyboard_clicked();
         break;
     case IDC_ABOUT_BUTTON:
-        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), g_main_window, about_dialog_proc, 0);
+        DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_ABOUT), g_environment.main_window,
+                        about_dialog_proc, 0);
         break;
     }
     return FALSE;
@@ -55,11 +55,17 @@ BOOL on_panel_command(HWND panel, int id)
 
 }  // namespace
 
-HWND create_job_panel(HWND main_window)
+HWND create_job_panel(const JobPanelEnvironment& environment)
 {
-    g_job_panel = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), main_window,
-                                     job_panel_proc, 0);
+    g_environment = environment;
+    g_job_panel = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL),
+                                     environment.main_window, job_panel_proc, 0);
     return g_job_panel;
+}
+
+const JobPanelEnvironment& job_panel_environment()
+{
+    return g_environment;
 }
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam)
@@ -82,8 +88,8 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
-        if (const ResultCode code = route_pad_pointer(message, lparam, program_link())) {
-            report_result(g_main_window, code);
+        if (const ResultCode code = route_pad_pointer(message, lparam, *g_environment.link)) {
+            report_result(g_environment.main_window, code);
         }
         return FALSE;
     case WM_DESTROY:
