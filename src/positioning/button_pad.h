@@ -26,12 +26,12 @@ constexpr std::int32_t PAD_BUTTON_ARMED = 1;     // pressed, drawn pressed, fire
 constexpr std::int32_t PAD_BUTTON_DISABLED = 2;
 
 // Input modes. The mode is tested bit by bit, but only these values occur.
-constexpr std::int32_t INPUT_MODE_IDLE = 0;               // keyboard jogging off, no button held
-constexpr std::int32_t INPUT_MODE_MOUSE_HELD = 1;         // left button held, went down in mode 0
-constexpr std::int32_t INPUT_MODE_KEYBOARD = 2;           // keyboard jogging on, no arrow key held
-constexpr std::int32_t INPUT_MODE_KEY_JOG = 4;            // keyboard jogging on, an arrow key held
-constexpr std::int32_t INPUT_MODE_SWITCHED_OFF = 8;       // keyboard jogging just switched off by a click
-constexpr std::int32_t INPUT_MODE_MOUSE_HELD_OFF = 9;     // left button held, went down in mode 2
+constexpr std::int32_t INPUT_MODE_IDLE = 0;            // keyboard jogging off, no button held
+constexpr std::int32_t INPUT_MODE_MOUSE_HELD = 1;      // left button held, went down in mode 0
+constexpr std::int32_t INPUT_MODE_KEYBOARD = 2;        // keyboard jogging on, no arrow key held
+constexpr std::int32_t INPUT_MODE_KEY_JOG = 4;         // keyboard jogging on, an arrow key held
+constexpr std::int32_t INPUT_MODE_SWITCHED_OFF = 8;    // keyboard jogging just switched off by a click
+constexpr std::int32_t INPUT_MODE_MOUSE_HELD_OFF = 9;  // left button held, went down in mode 2
 
 struct PadState {
     std::int32_t input_mode;
