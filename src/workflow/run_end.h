@@ -12,11 +12,19 @@ constexpr int END_CANCELLED = 1;       // cut mode: Cancel or the window closed
 constexpr int END_CUT_CONFIRMED = 2;   // cut mode: the cut was confirmed
 constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing is saved
 
-// Saves the settings and the media files, then shuts down with `end_value`.
+// Called once, when the start-up sequence has completed: from then on the Settings record and
+// the Media library hold what the run read, and the ends of the run may save them. Until then
+// every end of the run, whatever message asked for it, saves nothing and ends with
+// END_START_FAILED, so a record that start-up never filled cannot overwrite the files.
+void mark_start_up_complete();
+
+// Saves the settings and the media files (only after a completed start-up), then shuts down
+// with `end_value`.
 void save_and_close(const Settings& settings, int end_value, const MediaLibrary& library);
 
 // Frees the printer list, removes the input filters, closes the transfer events and the
-// animated instructions, and ends the main window with `end_value`.
+// animated instructions, and ends the main window with `end_value` (END_START_FAILED before a
+// completed start-up).
 void shut_down_controller(int end_value);
 
 #endif
