@@ -36,5 +36,5 @@ void shut_down_controller(int end_value)
     remove_input_filters();
     close_transfer_events();
     close_animated_instructions();
-    EndDialog(g_main_window, g_start_up_complete ? end_value : END_START_FAILED);
+    EndDialog(g_main_window, end_value);
 }

@@ -14,8 +14,9 @@ constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing 
 
 // Called once, when the start-up sequence has completed: from then on the Settings record and
 // the Media library hold what the run read, and the ends of the run may save them. Until then
-// every end of the run, whatever message asked for it, saves nothing and ends with
-// END_START_FAILED, so a record that start-up never filled cannot overwrite the files.
+// no end of the run saves anything, whatever message asked for it, so a record that start-up
+// never filled (or filled in part) cannot overwrite the files; the failed start-up's own shut
+// down comes last and ends the run with END_START_FAILED.
 void mark_start_up_complete();
 
 // Saves the settings and the media files (only after a completed start-up), then shuts down
@@ -23,8 +24,7 @@ void mark_start_up_complete();
 void save_and_close(const Settings& settings, int end_value, const MediaLibrary& library);
 
 // Frees the printer list, removes the input filters, closes the transfer events and the
-// animated instructions, and ends the main window with `end_value` (END_START_FAILED before a
-// completed start-up).
+// animated instructions, and ends the main window with `end_value`.
 void shut_down_controller(int end_value);
 
 #endif
