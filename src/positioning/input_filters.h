@@ -11,7 +11,4 @@ void install_input_filters(DWORD thread);
 // Removes them in the same order; each only when it is installed.
 void remove_input_filters();
 
-// True while all three are installed.
-bool input_filters_installed();
-
 #endif
