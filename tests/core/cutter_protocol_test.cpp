@@ -213,8 +213,8 @@ TEST(CutterCommands, RepliesAreReadWithTheirLengthTimeOutAndFailureCode)
     std::int32_t a = 5, b = 6;
     const CutterLink link = fake_link();
     g_fake.read_code = 50;
-    sensor_position_query(link, &a, &b);
-    feed_correction_query(link, &b);
+    EXPECT_NE(sensor_position_query(link, &a, &b), RC_SUCCESS);
+    EXPECT_NE(feed_correction_query(link, &b), RC_SUCCESS);
     EXPECT_EQ(a, 5);
     EXPECT_EQ(b, 6);
 }
