@@ -7,6 +7,7 @@
 #include "app/win_text.h"
 #include "calibration/calibration_values.h"
 #include "device/cutter_commands.h"
+#include "device/program_link.h"
 #include "device/usb_transport.h"
 #include "guide/animated_instructions.h"
 #include "guide/guide_steps.h"
@@ -132,7 +133,8 @@ ResultCode start_up_main_window(HWND window)
     g_settings.GuideAreaRect = screen_rect_of(GetDlgItem(window, IDC_GUIDE_AREA));
     g_settings.GuideStep = FIRST_GUIDE_STEP;
 
-    create_job_panel(window);
+    static const CutterLink panel_link = program_link(g_demo_mode);
+    create_job_panel(JobPanelEnvironment{window, &panel_link, &g_program_paths, &g_launch_options});
     show_guide_step(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
     install_input_filters(GetWindowThreadProcessId(window, nullptr));
     return RC_SUCCESS;

@@ -10,6 +10,7 @@
 #include "app/controller.h"
 #include "app/win_text.h"
 #include "cutter_protocol.h"
+#include "program_link.h"
 #include "usb_transport.h"
 
 namespace {
@@ -59,94 +60,93 @@ void demo_version_text(std::int32_t demo_mode, char* text, std::size_t size)
     std::snprintf(text, size, "%s", load_text(id).c_str());
 }
 
-CutterLink program_link()
-{
-    return CutterLink{debug_output, link_write, link_read, sleep_for, demo_version_text,
-                      g_demo_mode};
-}
-
 }  // namespace
 
-ResultCode start_notice_command() { return start_notice_command(program_link()); }
+CutterLink program_link(std::int32_t demo_mode)
+{
+    return CutterLink{debug_output, link_write, link_read, sleep_for, demo_version_text, demo_mode};
+}
+
+ResultCode start_notice_command() { return start_notice_command(program_link(g_demo_mode)); }
 
 ResultCode cut_condition_command(int condition_number, int speed, int pressure, int offset)
 {
-    return cut_condition_command(program_link(), condition_number, speed, pressure, offset);
+    return cut_condition_command(program_link(g_demo_mode), condition_number, speed, pressure, offset);
 }
 
-ResultCode track_enhancing_command(int on) { return track_enhancing_command(program_link(), on); }
+ResultCode track_enhancing_command(int on) { return track_enhancing_command(program_link(g_demo_mode), on); }
 
 ResultCode condition_number_command(int condition_number)
 {
-    return condition_number_command(program_link(), condition_number);
+    return condition_number_command(program_link(g_demo_mode), condition_number);
 }
 
-ResultCode cut_speed_command(int speed) { return cut_speed_command(program_link(), speed); }
+ResultCode cut_speed_command(int speed) { return cut_speed_command(program_link(g_demo_mode), speed); }
 
 ResultCode cut_pressure_command(int pressure)
 {
-    return cut_pressure_command(program_link(), pressure);
+    return cut_pressure_command(program_link(g_demo_mode), pressure);
 }
 
 ResultCode cutter_offset_command(int offset)
 {
-    return cutter_offset_command(program_link(), offset);
+    return cutter_offset_command(program_link(g_demo_mode), offset);
 }
 
-ResultCode thick_media_command(int on) { return thick_media_command(program_link(), on); }
+ResultCode thick_media_command(int on) { return thick_media_command(program_link(g_demo_mode), on); }
 
 ResultCode orientation_command(int orientation)
 {
-    return orientation_command(program_link(), orientation);
+    return orientation_command(program_link(g_demo_mode), orientation);
 }
 
 ResultCode blade_move_command(int direction_mask, int moving)
 {
-    return blade_move_command(program_link(), direction_mask, moving);
+    return blade_move_command(program_link(g_demo_mode), direction_mask, moving);
 }
 
-ResultCode test_cut() { return test_cut(program_link()); }
+ResultCode test_cut() { return test_cut(program_link(g_demo_mode)); }
 
-ResultCode origin_set() { return origin_set(program_link()); }
+ResultCode origin_set() { return origin_set(program_link(g_demo_mode)); }
 
-ResultCode mark_size_command(double size_mm) { return mark_size_command(program_link(), size_mm); }
+ResultCode mark_size_command(double size_mm) { return mark_size_command(program_link(g_demo_mode), size_mm); }
 
-ResultCode sensor_scan_command() { return sensor_scan_command(program_link()); }
+ResultCode sensor_scan_command() { return sensor_scan_command(program_link(g_demo_mode)); }
 
 ResultCode feed_correction_command(std::int32_t feed_correction)
 {
-    return feed_correction_command(program_link(), feed_correction);
+    return feed_correction_command(program_link(g_demo_mode), feed_correction);
 }
 
 ResultCode sensor_position_command(std::int32_t x, std::int32_t y)
 {
-    return sensor_position_command(program_link(), x, y);
+    return sensor_position_command(program_link(g_demo_mode), x, y);
 }
 
-ResultCode buffer_check() { return buffer_check(program_link()); }
+ResultCode buffer_check() { return buffer_check(program_link(g_demo_mode)); }
 
-ResultCode version_query(char* version_text) { return version_query(program_link(), version_text); }
+ResultCode version_query(char* version_text) { return version_query(program_link(g_demo_mode), version_text); }
 
-ResultCode ready_query() { return ready_query(program_link()); }
+ResultCode ready_query() { return ready_query(program_link(g_demo_mode)); }
 
 ResultCode automatic_mark_read(std::int32_t read_arg, std::int32_t horizontal_um,
                                std::int32_t vertical_um)
 {
-    return automatic_mark_read(program_link(), read_arg, horizontal_um, vertical_um);
+    return automatic_mark_read(program_link(g_demo_mode), read_arg, horizontal_um, vertical_um);
 }
 
 ResultCode manual_mark_read(std::int32_t read_arg, std::int32_t horizontal_um,
                             std::int32_t vertical_um)
 {
-    return manual_mark_read(program_link(), read_arg, horizontal_um, vertical_um);
+    return manual_mark_read(program_link(g_demo_mode), read_arg, horizontal_um, vertical_um);
 }
 
 ResultCode sensor_position_query(std::int32_t* x, std::int32_t* y)
 {
-    return sensor_position_query(program_link(), x, y);
+    return sensor_position_query(program_link(g_demo_mode), x, y);
 }
 
 ResultCode feed_correction_query(std::int32_t* feed_correction)
 {
-    return feed_correction_query(program_link(), feed_correction);
+    return feed_correction_query(program_link(g_demo_mode), feed_correction);
 }

@@ -5,13 +5,35 @@
 
 #include <windows.h>
 
+struct CutterLink;
+struct LaunchOptions;
+struct ProgramPaths;
+
+// What the panel needs from the main window, handed over when the panel is created.
+struct JobPanelEnvironment {
+    HWND                main_window;  // owner of every message and dialog the panel shows
+    const CutterLink*   link;
+    const ProgramPaths* paths;        // help file, Media directory, animated instructions
+    LaunchOptions*      options;      // read; the panel writes the converted distances and the launch result
+};
+
 // The panel's handle while it exists.
 extern HWND g_job_panel;
 
-// Creates the panel as a modeless child of the main window, over the main window's frame.
-// Returns its handle, or null when it could not be created.
-HWND create_job_panel(HWND main_window);
+// Creates the panel as a modeless child of the main window, over the main window's frame; its
+// start-up takes the command line's distances and mark size and sends the mark size and the
+// orientation. Returns its handle, or null when it could not be created.
+HWND create_job_panel(const JobPanelEnvironment& environment);
+
+// The environment the panel was created with, for its own handlers and the dialogs it opens.
+const JobPanelEnvironment& job_panel_environment();
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Writes speed and thickness into their labels and moves both bars to them.
+void show_cut_conditions(HWND panel, int speed, int thickness);
+
+// Sets the thickness caption for the media at `index` of the library.
+void set_thickness_caption(HWND panel, int index);
 
 #endif
