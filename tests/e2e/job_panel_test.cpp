@@ -35,25 +35,20 @@ struct Session {
         return fresh;
     }
     std::string text(int id) const { return e2e::control_text(panel, id); }
-    LRESULT send(UINT message, WPARAM wparam, LPARAM lparam = 0) const
-    {
-        return SendMessageA(panel, message, wparam, lparam);
-    }
+    std::string conditions() const { return text(IDC_SPEED_VALUE) + "/" + text(IDC_THICKNESS_VALUE); }
     void scroll(int bar, int code, int position = 0) const
     {
-        send(WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(GetDlgItem(panel, bar)));
+        SendMessageA(panel, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(GetDlgItem(panel, bar)));
     }
     void click(int id) const { SendMessageA(GetDlgItem(panel, id), BM_CLICK, 0, 0); }
-    void choose_media(int index, bool wait) const
+    // Chooses entry `index` of the media list as the list reports it; posted when a message may come.
+    void choose_media(int index, bool post) const
     {
         HWND list = GetDlgItem(panel, IDC_MEDIA_TYPE);
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         const WPARAM command = MAKEWPARAM(IDC_MEDIA_TYPE, CBN_SELENDOK);
-        if (wait) {
-            send(WM_COMMAND, command, reinterpret_cast<LPARAM>(list));
-        } else {
-            PostMessageA(panel, WM_COMMAND, command, reinterpret_cast<LPARAM>(list));
-        }
+        post ? (void)PostMessageA(panel, WM_COMMAND, command, reinterpret_cast<LPARAM>(list))
+             : (void)SendMessageA(panel, WM_COMMAND, command, reinterpret_cast<LPARAM>(list));
     }
     LRESULT selected_media() const { return SendDlgItemMessageA(panel, IDC_MEDIA_TYPE, CB_GETCURSEL, 0, 0); }
 };
@@ -62,26 +57,21 @@ struct Session {
 // entry 1 adjustable (defaults 8 and 2, adjusted 7 and 1, red cap). Entry 0 is selected.
 void prepare(Session* s, const std::vector<std::string>& settings)
 {
-    ASSERT_TRUE(s->install.ok());
-    ASSERT_TRUE(s->cutter.ok());
-    ASSERT_TRUE(e2e::add_usb_library(&s->install));
-    ASSERT_TRUE(e2e::add_media_file(&s->install, "Test Fixed", 1, 0,
-                                    {"[Defaults]", "Speed=3", "Force=1", "Cap=Blue"}));
+    ASSERT_TRUE(s->install.ok() && s->cutter.ok() && e2e::add_usb_library(&s->install));
+    ASSERT_TRUE(e2e::add_media_file(&s->install, "Test Fixed", 1, 0, {"[Defaults]", "Speed=3", "Force=1", "Cap=Blue"}));
     ASSERT_TRUE(e2e::add_media_file(&s->install, "Test Adjustable", 2, 1,
-                                    {"[Defaults]", "Speed=8", "Force=2", "Cap=Red", "[Modify]", "Speed=7",
-                                     "Force=1"}));
+                                    {"[Defaults]", "Speed=8", "Force=2", "Cap=Red", "[Modify]", "Speed=7", "Force=1"}));
     std::vector<std::string> lines = {"MediaName=Test Fixed", "CutCondAdjust=0", "RollAction=0", "Direction=0"};
     lines.insert(lines.end(), settings.begin(), settings.end());
     ASSERT_TRUE(s->install.write_file("QMACTL.INI", e2e::settings_file(lines)));
 }
 
-void start(Session* s, const std::vector<std::string>& settings = {}, const std::vector<std::string>& words = {})
+void start(Session* s)
 {
-    prepare(s, settings);
-    s->main = e2e::start_controller(&s->controller, s->install, words);
+    prepare(s, {});
+    s->main = e2e::start_controller(&s->controller, s->install);
     ASSERT_TRUE(s->main);
     s->panel = e2e::job_panel_of(s->main);
-    ASSERT_TRUE(s->panel);
     s->new_writes();
 }
 
@@ -96,12 +86,12 @@ TEST(JobPanelControls, ChoosingAMediaAndAdjustingSpeedAndThicknessSendsOneComman
               static_cast<LRESULT>(s.install.files("Media").size()));
     EXPECT_EQ(s.selected_media(), 0);
     EXPECT_EQ(s.text(IDC_THICKNESS_MAXIMUM), "3");
-    EXPECT_EQ(s.text(IDC_SPEED_VALUE) + "/" + s.text(IDC_THICKNESS_VALUE), "3/1");
+    EXPECT_EQ(s.conditions(), "3/1");
 
     // An adjustable media with "Adjust Settings" off: its defaults, all four values in one write.
-    s.choose_media(1, true);
+    s.choose_media(1, false);
     EXPECT_EQ(s.new_writes(), Writes{"FW101" + E + "!8" + E + "*0,2" + E + "FC18" + E});
-    EXPECT_EQ(s.text(IDC_SPEED_VALUE) + "/" + s.text(IDC_THICKNESS_VALUE), "8/2");
+    EXPECT_EQ(s.conditions(), "8/2");
 
     // "Adjust Settings" on with track enhancing on (RollAction 0): only the adjusted conditions.
     s.click(IDC_ADJUST_SETTINGS);
@@ -124,7 +114,6 @@ TEST(JobPanelControls, ChoosingAMediaAndAdjustingSpeedAndThicknessSendsOneComman
     }
     EXPECT_EQ(s.new_writes(), Writes{});
     s.scroll(IDC_SPEED_BAR, SB_THUMBPOSITION, 8);
-    s.scroll(IDC_SPEED_BAR, SB_ENDSCROLL);
     EXPECT_EQ(s.new_writes(), Writes{"!8" + E});
     EXPECT_EQ(GetScrollPos(GetDlgItem(s.panel, IDC_SPEED_BAR), SB_CTL), 8);
 
@@ -133,7 +122,7 @@ TEST(JobPanelControls, ChoosingAMediaAndAdjustingSpeedAndThicknessSendsOneComman
     s.scroll(IDC_THICKNESS_BAR, SB_LINERIGHT);
     s.scroll(IDC_THICKNESS_BAR, SB_LINERIGHT);
     EXPECT_EQ(s.new_writes(), (Writes{"*0,2" + E, "*0,3" + E}));
-    EXPECT_EQ(s.text(IDC_THICKNESS_VALUE), "3");
+    EXPECT_EQ(s.conditions(), "8/3");
 
     // "Landscape" while landscape sends nothing; "Portrait" sends the orientation.
     s.click(IDC_LANDSCAPE);
@@ -152,13 +141,13 @@ TEST(JobPanelControls, ARefusedMediaChangeLeavesThePreviousMediaSelectedAndSaysW
     Session s;
     start(&s);
     s.cutter.set([](CutterModel* m) { m->refuse_transfers = true; });
-    s.choose_media(1, false);
+    s.choose_media(1, true);
     HWND box = s.controller.wait_message_box();
     ASSERT_TRUE(box);
     EXPECT_NE(e2e::read_message_box(box).text.find("[code = 150]"), std::string::npos);
     ASSERT_TRUE(e2e::answer(box, IDOK));
     EXPECT_EQ(s.selected_media(), 0);
-    EXPECT_EQ(s.text(IDC_SPEED_VALUE) + "/" + s.text(IDC_THICKNESS_VALUE), "3/1");
+    EXPECT_EQ(s.conditions(), "3/1");
     EXPECT_EQ(e2e::saved_setting(s.install, "Main_Section", "MediaName"), "Test Fixed");
 }
 
@@ -177,9 +166,8 @@ TEST(JobPanelControls, CommandLineDistancesAndMarkSizeAreTakenOrReportedOnceAfte
         {"971 mm in landscape", {"-TB23,971,100"}, "[code = 251]", "100.0", "150.0", {"FA" + E, "FN0" + E}, false},
         {"a bad distance and a 4 mm mark", {"-TB23,971,100", "-TB51,4"}, "[code = 252]", "100.0", "150.0",
          {"FA" + E, "FN0" + E}, false},
-        {"in range, cut mode", {"-CUTMODE", "-TB23,100.05,150", "-TB51,7.99"}, nullptr, "100.0", "150.0",
+        {"in range, cut mode", {"-CUTMODE", "-TB23,120.05,140", "-TB51,7.99"}, nullptr, "120.0", "140.0",
          {"TB51,159" + E, "FN0" + E}, true},
-        {"portrait", {"-FN1", "-TB23,192,970"}, nullptr, "192.0", "970.0", {"FA" + E, "FN1" + E}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -198,10 +186,8 @@ TEST(JobPanelControls, CommandLineDistancesAndMarkSizeAreTakenOrReportedOnceAfte
         EXPECT_EQ(s.text(IDC_HORIZONTAL_DISTANCE), c.horizontal);
         EXPECT_EQ(s.text(IDC_VERTICAL_DISTANCE), c.vertical);
         EXPECT_EQ(e2e::is_visible(s.panel, IDCANCEL), c.cancel_shown);
-        const Writes all = s.cutter.model().write_log;
-        ASSERT_GE(all.size(), 2u);
+        const Writes all = s.new_writes();
         EXPECT_EQ(Writes(all.end() - 2, all.end()), c.last_writes);
-        EXPECT_EQ(s.controller.windows().size(), 1u) << s.controller.describe_windows();
         e2e::close_and_expect_exit(&s.controller, s.main, c.cancel_shown ? 1 : 0);
         // The command line's distances are not stored.
         EXPECT_EQ(e2e::saved_setting(s.install, "Main_Section", "TomboDisX"), "100000");
