@@ -3,10 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/program_paths.h"  // moves to common/ with the shared records
-#include "app/result_report.h"
-#include "app/small_dialogs.h"
-#include "app/win_text.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
 #include "guide/animated_instructions.h"
 #include "guide/operation_guide.h"
 #include "resources/resource_ids.h"
@@ -15,6 +13,7 @@
 #include "workflow/cut_sequence.h"
 #include "workflow/job_panel_rules.h"
 #include "workflow/mark_distance_entries.h"
+#include "workflow/small_dialogs.h"
 
 HWND g_job_panel = nullptr;
 
@@ -30,7 +29,7 @@ static_assert(BAR_LINE_LEFT == SB_LINELEFT && BAR_LINE_RIGHT == SB_LINERIGHT && 
                   BAR_THUMB_TRACK == SB_THUMBTRACK,
               "the bars' scroll codes are the platform's");
 
-HINSTANCE resources() { return GetModuleHandleA(nullptr); }
+HINSTANCE resources() { return resource_instance(); }
 
 const CutterLink& link() { return *g_environment.link; }
 
@@ -295,10 +294,10 @@ void on_panel_command(HWND panel, int id, int notification)
     case IDC_UNIT_MM:               report(set_unit(panel, &g_settings, UNIT_MILLIMETRES)); break;
     case IDC_UNIT_INCH:             report(set_unit(panel, &g_settings, UNIT_INCHES)); break;
     case IDC_READ_MARKS:
-        report(read_registration_marks(owner(), panel, &g_settings, *g_environment.options));
+        report(read_registration_marks(g_environment, panel, &g_settings));
         break;
     case IDC_USE_KEYBOARD:          toggle_keyboard_jogging(); break;
-    case IDC_ANIMATED_INSTRUCTIONS: report(start_animated_instructions()); break;
+    case IDC_ANIMATED_INSTRUCTIONS: report(start_animated_instructions(g_environment.paths->AnimationProgram)); break;
     case IDC_ABOUT_BUTTON:
         DialogBoxParamA(resources(), MAKEINTRESOURCEA(IDD_ABOUT), owner(), about_dialog_proc, 0);
         break;

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-struct CutterLink;
-struct LaunchOptions;
-struct ProgramPaths;
+#include "common/launch_options.h"
+#include "common/program_paths.h"
+#include "device/cutter_protocol.h"
 
 // What the panel needs from the main window, handed over when the panel is created.
 struct JobPanelEnvironment {
@@ -20,9 +20,10 @@ struct JobPanelEnvironment {
 // The panel's handle while it exists.
 extern HWND g_job_panel;
 
-// Creates the panel as a modeless child of the main window, over the main window's frame; its
-// start-up takes the command line's distances and mark size and sends the mark size and the
-// orientation. Returns its handle, or null when it could not be created.
+// Creates the panel as a modeless child of the environment's main window, over its frame, and
+// keeps the environment for the panel's handlers; its start-up takes the command line's
+// distances and mark size and sends the mark size and the orientation. Returns the panel's handle, or null when it
+// could not be created.
 HWND create_job_panel(const JobPanelEnvironment& environment);
 
 // The environment the panel was created with, for its own handlers and the dialogs it opens.
