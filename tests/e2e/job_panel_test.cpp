@@ -26,14 +26,18 @@ struct Session {
     HWND panel = nullptr;
     std::size_t writes_seen = 0;
 
-    // Every write the cutter received since the last call, each as it came.
-    std::vector<std::string> new_writes()
+    // Every write the cutter received since the last call, each as it came, once `expected`
+    // writes have arrived (the cutter takes a write a moment after the controller made it).
+    std::vector<std::string> new_writes(std::size_t expected = 0)
     {
+        e2e::wait_until([&] { return cutter.model().write_log.size() >= writes_seen + expected; },
+                        "the cutter to take the writes", 3000);
         const std::vector<std::string> all = cutter.model().write_log;
         std::vector<std::string> fresh(all.begin() + static_cast<long>(writes_seen), all.end());
         writes_seen = all.size();
         return fresh;
     }
+    std::vector<std::string> sent(const std::vector<std::string>& expected) { return new_writes(expected.size()); }
     std::string text(int id) const { return e2e::control_text(panel, id); }
     std::string conditions() const { return text(IDC_SPEED_VALUE) + "/" + text(IDC_THICKNESS_VALUE); }
     void scroll(int bar, int code, int position = 0) const
@@ -76,6 +80,7 @@ void start(Session* s)
 }
 
 using Writes = std::vector<std::string>;
+#define EXPECT_SENT(session, writes) EXPECT_EQ((session).sent(writes), (writes))
 
 TEST(JobPanelControls, ChoosingAMediaAndAdjustingSpeedAndThicknessSendsOneCommandPerChange)
 {
@@ -90,45 +95,45 @@ TEST(JobPanelControls, ChoosingAMediaAndAdjustingSpeedAndThicknessSendsOneComman
 
     // An adjustable media with "Adjust Settings" off: its defaults, all four values in one write.
     s.choose_media(1, false);
-    EXPECT_EQ(s.new_writes(), Writes{"FW101" + E + "!8" + E + "*0,2" + E + "FC18" + E});
+    EXPECT_SENT(s, Writes{"FW101" + E + "!8" + E + "*0,2" + E + "FC18" + E});
     EXPECT_EQ(s.conditions(), "8/2");
 
     // "Adjust Settings" on with track enhancing on (RollAction 0): only the adjusted conditions.
     s.click(IDC_ADJUST_SETTINGS);
-    EXPECT_EQ(s.new_writes(), Writes{"FW101" + E + "!7" + E + "*0,1" + E + "FC18" + E});
+    EXPECT_SENT(s, Writes{"FW101" + E + "!7" + E + "*0,1" + E + "FC18" + E});
     EXPECT_EQ(s.text(IDC_SPEED_VALUE), "7");
 
     // Paging right from 7 stops at 10; at 10 nothing is sent.
     s.scroll(IDC_SPEED_BAR, SB_PAGERIGHT);
-    EXPECT_EQ(s.new_writes(), Writes{"!10" + E});
+    EXPECT_SENT(s, Writes{"!10" + E});
     EXPECT_EQ(s.text(IDC_SPEED_VALUE), "10");
     s.scroll(IDC_SPEED_BAR, SB_PAGERIGHT);
-    EXPECT_EQ(s.new_writes(), Writes{});
+    EXPECT_SENT(s, Writes{});
 
     // Dragging from 3 to 8: the number follows, one command when the thumb is dropped.
     s.scroll(IDC_SPEED_BAR, SB_THUMBPOSITION, 3);
-    EXPECT_EQ(s.new_writes(), Writes{"!3" + E});
+    EXPECT_SENT(s, Writes{"!3" + E});
     for (int position = 4; position <= 8; ++position) {
         s.scroll(IDC_SPEED_BAR, SB_THUMBTRACK, position);
         EXPECT_EQ(s.text(IDC_SPEED_VALUE), std::to_string(position));
     }
-    EXPECT_EQ(s.new_writes(), Writes{});
+    EXPECT_SENT(s, Writes{});
     s.scroll(IDC_SPEED_BAR, SB_THUMBPOSITION, 8);
-    EXPECT_EQ(s.new_writes(), Writes{"!8" + E});
+    EXPECT_SENT(s, Writes{"!8" + E});
     EXPECT_EQ(GetScrollPos(GetDlgItem(s.panel, IDC_SPEED_BAR), SB_CTL), 8);
 
     // The thickness goes one step per page and stops at 3.
     s.scroll(IDC_THICKNESS_BAR, SB_PAGERIGHT);
     s.scroll(IDC_THICKNESS_BAR, SB_LINERIGHT);
     s.scroll(IDC_THICKNESS_BAR, SB_LINERIGHT);
-    EXPECT_EQ(s.new_writes(), (Writes{"*0,2" + E, "*0,3" + E}));
+    EXPECT_SENT(s, (Writes{"*0,2" + E, "*0,3" + E}));
     EXPECT_EQ(s.conditions(), "8/3");
 
     // "Landscape" while landscape sends nothing; "Portrait" sends the orientation.
     s.click(IDC_LANDSCAPE);
-    EXPECT_EQ(s.new_writes(), Writes{});
+    EXPECT_SENT(s, Writes{});
     s.click(IDC_PORTRAIT);
-    EXPECT_EQ(s.new_writes(), Writes{"FN1" + E});
+    EXPECT_SENT(s, Writes{"FN1" + E});
 
     // What the cutter took is what the run saves.
     e2e::close_and_expect_exit(&s.controller, s.main, 0);
@@ -186,6 +191,8 @@ TEST(JobPanelControls, CommandLineDistancesAndMarkSizeAreTakenOrReportedOnceAfte
         EXPECT_EQ(s.text(IDC_HORIZONTAL_DISTANCE), c.horizontal);
         EXPECT_EQ(s.text(IDC_VERTICAL_DISTANCE), c.vertical);
         EXPECT_EQ(e2e::is_visible(s.panel, IDCANCEL), c.cancel_shown);
+        // The orientation ends the start.
+        e2e::wait_until([&] { return s.cutter.model().write_log.back().rfind("FN", 0) == 0; }, "the orientation", 3000);
         const Writes all = s.new_writes();
         EXPECT_EQ(Writes(all.end() - 2, all.end()), c.last_writes);
         e2e::close_and_expect_exit(&s.controller, s.main, c.cancel_shown ? 1 : 0);
