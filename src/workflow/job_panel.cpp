@@ -7,6 +7,7 @@
 #include "common/win_text.h"
 #include "guide/animated_instructions.h"
 #include "guide/operation_guide.h"
+#include "positioning/pad_panel.h"
 #include "resources/resource_ids.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
@@ -83,17 +84,13 @@ void refresh_blade_position(HWND /*panel*/) {}
 // `update_cut_button` goes here.)
 void refresh_cut_button(HWND /*panel*/) {}
 
-// The Pad state set to zeros and the pad's rectangles laid out. (The pad's `g_pad_state = {}`
-// and `lay_out_button_pad` go here.)
-void reset_button_pad(HWND /*panel*/) {}
+// The Pad state set to zeros and the pad's rectangles laid out.
+void reset_button_pad(HWND panel) { lay_out_button_pad(panel); }
 
-// The pad's own messages; until the pad draws itself the dialog paints as usual. (The pad's
-// `paint_pad`, `track_pad_pointer`, `press_pad`, `release_pad` and `keyboard_jog_toggle` go here.)
-void paint_button_pad(HWND /*panel*/) {}
-void track_button_pad(int /*x*/, int /*y*/) {}
-ResultCode press_button_pad(int /*x*/, int /*y*/) { return RC_SUCCESS; }
-ResultCode release_button_pad(int /*x*/, int /*y*/) { return RC_SUCCESS; }
-void toggle_keyboard_jogging() {}
+// The pad's own messages: drawing, the pointer, and "Use Keyboard".
+void paint_button_pad(HWND panel) { paint_pad(panel, g_pad_state, g_pad_rectangles); }
+ResultCode route_to_button_pad(UINT message, LPARAM lparam) { return route_pad_pointer(message, lparam, link()); }
+void toggle_keyboard_jogging() { use_keyboard_clicked(); }
 
 // Dialogs 12 (calibration) and 14 (Add Media) until they have procedures of their own: shown
 // empty, ended by their buttons with 0.
@@ -312,10 +309,6 @@ void on_panel_command(HWND panel, int id, int notification)
     }
 }
 
-// The client position of a mouse message: two signed 16-bit numbers.
-int x_of(LPARAM lparam) { return static_cast<short>(LOWORD(lparam)); }
-int y_of(LPARAM lparam) { return static_cast<short>(HIWORD(lparam)); }
-
 }  // namespace
 
 HWND create_job_panel(const JobPanelEnvironment& environment)
@@ -362,13 +355,10 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
         open_help();
         return TRUE;
     case WM_MOUSEMOVE:
-        track_button_pad(x_of(lparam), y_of(lparam));
-        return FALSE;
     case WM_LBUTTONDOWN:
-        report(press_button_pad(x_of(lparam), y_of(lparam)));
-        return FALSE;
     case WM_LBUTTONUP:
-        report(release_button_pad(x_of(lparam), y_of(lparam)));
+        // The pad takes the client position from lParam (x low, y high, signed).
+        report(route_to_button_pad(message, lparam));
         return FALSE;
     case WM_HSCROLL:
         on_condition_bar(panel, reinterpret_cast<HWND>(lparam), LOWORD(wparam), HIWORD(wparam));
