@@ -52,7 +52,7 @@ std::vector<std::string> start_commands(int condition, int speed, int press, int
     return {ESC + "\x04", ESC + "\x05", "TT" + E, "FG" + E, "FW" + std::to_string(condition) + E,
             "!" + std::to_string(speed) + E, "*0," + std::to_string(press) + E,
             "FC" + std::to_string(offset) + E, "FY" + std::to_string(track_enhancing) + E,
-            "FE0" + E, "TB71" + E, "FA" + E};
+            "FE0" + E, "TB71" + E, "FA" + E, "FN0" + E};
 }
 
 // Each debugger line is a label, then the command, then "\n".
