@@ -10,8 +10,9 @@
 #
 # The list names each fault by file (under src/; found by its name if it moved) and by the exact
 # text to replace, which must occur once. A fault whose text is no longer there is reported as
-# not applied, not as caught. Tests: "core" runs the native core tests and every fuzzer over its
-# seed corpus; "unit:FILTER" and "e2e:FILTER" run those Wine test programs with a GoogleTest filter.
+# not applied, not as caught. Tests: "core" runs the native core tests (with MUTANTS_FUZZ=1 also
+# every fuzzer over its seed corpus, which costs a link of each); "unit:FILTER" and "e2e:FILTER"
+# run those Wine test programs with a GoogleTest filter.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 list=${MUTANTS_LIST:-scripts/mutants.txt}
@@ -42,11 +43,14 @@ build() {  # preset targets...
 }
 
 fuzzers=()
+if [ "${MUTANTS_FUZZ:-0}" = 1 ]; then
+    mapfile -t fuzzers < <(cd tests/fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
+fi
 run_core() {
-    build native core_tests "${fuzzers[@]}" || return 2
+    build native core_tests ${fuzzers[@]+"${fuzzers[@]}"} || return 2
     timeout 300 build/native/tests/core/core_tests --gtest_brief=1 >"$work/test.log" 2>&1 || return 1
     local f name
-    for f in "${fuzzers[@]}"; do
+    for f in ${fuzzers[@]+"${fuzzers[@]}"}; do
         name=${f#fuzz_}
         [ -d "tests/fuzz/corpus/$name" ] || continue
         timeout 120 "build/native/tests/fuzz/$f" -rss_limit_mb=2048 "tests/fuzz/corpus/$name"/* \
@@ -121,9 +125,6 @@ while IFS= read -r line || [ -n "$line" ]; do
     fi
     if [ -n "${MUTANTS_DRY:-}" ]; then
         continue
-    fi
-    if [ ${#fuzzers[@]} -eq 0 ]; then
-        mapfile -t fuzzers < <(cd tests/fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
     fi
     cp "$file" "$work/original"
     planted_file=$file
