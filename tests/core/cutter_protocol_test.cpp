@@ -105,6 +105,7 @@ std::vector<Command> commands()
         {"sensor position", [](const CutterLink& l) { return sensor_position_command(l, 0, 39); }, {"TB72,-40,-1" + E}, 500, 160, ""},
         {"sensor scan", on_link(sensor_scan_command), {"TB70" + E}, 500, 161, ""},
         {"feed correction", [](const CutterLink& l) { return feed_correction_command(l, -1255); }, {"FB-125,0" + E}, 500, 162, ""},
+        {"feed correction cut", [](const CutterLink& l) { return feed_correction_command(l, 1259); }, {"FB125,0" + E}, 500, 162, ""},
         {"mark size 7.99", [](const CutterLink& l) { return mark_size_command(l, 7.99); }, {"TB51,159" + E}, 500, 164, ""},
         {"buffer check", on_link(buffer_check), {ESC_S + "\x04", ESC_S + "\x05"}, 500, 59, "0" + E},
         {"version query", version, {"FG" + E}, 500, 100, " 2.01 KVX" + E},

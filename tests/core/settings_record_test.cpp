@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -176,6 +177,59 @@ TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
     settings.GuideMenu = settings.RollAction = settings.TomboAutoRead = 0;
     settings_entries(settings, selected, entries);
     EXPECT_EQ(std::string(entries[0].Value) + entries[3].Value + entries[8].Value, "000");
+}
+
+// `read settings` over a source without keys and a media folder of one adjustable pen media:
+// the defaults it takes and the commands it sends, in order.
+std::vector<std::string> g_sent;
+
+ResultCode sent_as(const char* command, int value)
+{
+    g_sent.push_back(command + std::to_string(value));
+    return RC_SUCCESS;
+}
+
+const ConditionCommands RECORDED = {
+    [](int n) { return sent_as("FW", n); },  [](int n) { return sent_as("!", n); },
+    [](int n) { return sent_as("*0,", n); }, [](int n) { return sent_as("FC", n); },
+    [](int n) { return sent_as("FY", n); },  [](int n) { return sent_as("FE", n); },
+};
+
+std::int32_t no_key(const void*, const char*, std::int32_t fallback) { return fallback; }
+
+void no_text(const void*, const char*, const char* fallback, char* text, std::size_t size)
+{
+    std::snprintf(text, size, "%s", fallback);
+}
+
+std::int32_t one_pen_media(const void*, const char* select_name, MediaLibrary* library)
+{
+    clear_media_library(library);
+    EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
+    return number_media_and_select(library, select_name);
+}
+
+ResultCode distances_valid(std::int32_t, double, double, std::int32_t) { return RC_SUCCESS; }
+
+TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
+{
+    for (std::int32_t cut_mode : {0, 1}) {
+        SCOPED_TRACE(cut_mode);
+        LaunchOptions options;
+        reset_launch_options(&options);
+        options.CutMode = cut_mode;
+        Settings settings{};
+        std::strcpy(settings.FirmwareVersion, "2.01");
+        MediaLibrary library;
+        g_sent.clear();
+        const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, nullptr};
+        ASSERT_EQ(read_settings_from(reader, RECORDED, distances_valid, &options, &settings, &library),
+                  RC_SUCCESS);
+        EXPECT_EQ(settings.GuideMenu, cut_mode);  // the guide comes up in cut mode
+        EXPECT_EQ(settings.Unit, 1);
+        EXPECT_EQ(settings.TomboAutoRead, 1);
+        EXPECT_EQ(g_sent, (std::vector<std::string>{"FW100", "!6", "*0,3", "FC0", "FY0", "FE0"}));
+    }
 }
 
 }  // namespace
