@@ -183,17 +183,16 @@ TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
 // the defaults it takes and the commands it sends, in order.
 std::vector<std::string> g_sent;
 
-ResultCode sent_as(const char* command, int value)
+ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
 {
-    g_sent.push_back(command + std::to_string(value));
+    g_sent.emplace_back(static_cast<const char*>(bytes), count);
     return RC_SUCCESS;
 }
 
-const ConditionCommands RECORDED = {
-    [](int n) { return sent_as("FW", n); },  [](int n) { return sent_as("!", n); },
-    [](int n) { return sent_as("*0,", n); }, [](int n) { return sent_as("FC", n); },
-    [](int n) { return sent_as("FY", n); },  [](int n) { return sent_as("FE", n); },
-};
+ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_GENERAL_ERROR; }
+void no_debug(const char*) {}
+void no_sleep(std::uint32_t) {}
+void no_demo_text(std::int32_t, char* text, std::size_t) { text[0] = '\0'; }
 
 std::int32_t no_key(const void*, const char*, std::int32_t fallback) { return fallback; }
 
@@ -223,12 +222,14 @@ TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSen
         MediaLibrary library;
         g_sent.clear();
         const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, nullptr};
-        ASSERT_EQ(read_settings_from(reader, RECORDED, distances_valid, &options, &settings, &library),
+        const CutterLink link{no_debug, record_write, no_read, no_sleep, no_demo_text, 0};
+        ASSERT_EQ(read_settings_from(reader, link, distances_valid, &options, &settings, &library),
                   RC_SUCCESS);
         EXPECT_EQ(settings.GuideMenu, cut_mode);  // the guide comes up in cut mode
         EXPECT_EQ(settings.Unit, 1);
         EXPECT_EQ(settings.TomboAutoRead, 1);
-        EXPECT_EQ(g_sent, (std::vector<std::string>{"FW100", "!6", "*0,3", "FC0", "FY0", "FE0"}));
+        EXPECT_EQ(g_sent, (std::vector<std::string>{"FW100\x03", "!6\x03", "*0,3\x03", "FC0\x03",
+                                                    "FY0\x03", "FE0\x03"}));
     }
 }
 

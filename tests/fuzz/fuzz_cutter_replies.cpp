@@ -5,8 +5,7 @@
 // position or correction accepted lies in its range.
 #include <cstring>
 
-#include "app/launch_options.h"
-#include "device/cutter_commands.h"
+#include "common/launch_options.h"
 #include "device/cutter_protocol.h"
 #include "fuzz_support.h"
 
