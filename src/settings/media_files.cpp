@@ -96,22 +96,37 @@ std::int32_t load_media_files(const char* media_directory, const char* select_na
     return number_media_and_select(library, select_name);
 }
 
-void write_media_file(const char* media_directory, const MediaRecord& record)
+ResultCode write_media_file(const char* media_directory, const MediaRecord& record)
 {
     ProfileEntry entries[MEDIA_FILE_ENTRY_LIMIT];
     const int count = media_file_entries(record, entries);
+    if (count == 0) {
+        return RC_SUCCESS;
+    }
     char path[MEDIA_PATH_SIZE];
-    if (count == 0 || !media_file_path(media_directory, record.Name, path)) {
-        return;
+    char draft[MAX_PATH];
+    // The draft's name ends in ".tmp", so no scan of the Media directory ever reads it.
+    if (!media_file_path(media_directory, record.Name, path) ||
+        GetTempFileNameA(media_directory, "qcf", 0, draft) == 0) {
+        return RC_MEDIA_FILE_NOT_WRITTEN;
     }
-    for (int i = 0; i < count; ++i) {
-        WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value, path);
+    bool written = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ||
+                   (CopyFileA(path, draft, FALSE) && SetFileAttributesA(draft, FILE_ATTRIBUTE_NORMAL));
+    for (int i = 0; written && i < count; ++i) {
+        written = WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value,
+                                             draft) != FALSE;
     }
+    if (written && MoveFileExA(draft, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return RC_SUCCESS;
+    }
+    DeleteFileA(draft);
+    return RC_MEDIA_FILE_NOT_WRITTEN;
 }
 
 void save_media_files(const char* media_directory, const MediaLibrary& library)
 {
     for (std::int32_t i = 0; i < library.Count && i < MEDIA_LIBRARY_SIZE; ++i) {
-        write_media_file(media_directory, library.Media[i]);
+        // A file that could not be written keeps what it held; nothing more can be done here.
+        (void)write_media_file(media_directory, library.Media[i]);
     }
 }

@@ -5,6 +5,8 @@
 #include "app/small_dialogs.h"
 #include "app/controller.h"
 #include "app/win_text.h"
+#include "settings/add_media_dialog.h"
+#include "settings/media_files.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
 #include "workflow/mark_distance_entries.h"
@@ -40,6 +42,10 @@ BOOL on_panel_command(HWND panel, int id)
     }
     case IDC_ANIMATED_INSTRUCTIONS:
         on_animated_instructions();
+        break;
+    case IDC_ADD_MEDIA:
+        run_add_media_dialog(AddMediaPlace{g_main_window, panel, g_program_paths.MediaDirectory,
+                                           &g_media_library, g_settings.CutCondition});
         break;
     case IDC_ABOUT_BUTTON:
         DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), g_main_window, about_dialog_proc, 0);

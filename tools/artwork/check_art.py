@@ -31,6 +31,10 @@ BITMAPS = {
     "load_portrait.bmp": (None, (130, 154)),
     "load_landscape_marks.bmp": (None, (130, 154)),
     "load_portrait_marks.bmp": (None, (130, 154)),
+    "cap_pen_first.bmp": ((58, 100), None),
+    "cap_blue_first.bmp": ((58, 100), None),
+    "cap_red_first.bmp": ((58, 100), None),
+    "cap_yellow_first.bmp": ((58, 100), None),
 }
 ICONS = ("controller.ico", "cannot_communicate.ico")
 REQUIRED_ICON_SIZES = {16, 32, 48}

@@ -608,6 +608,66 @@ def cannot_icon(size):
     m.pop()
     return m
 
+# ---------------------------------------------------------------------------
+# 4. The blade holder with its adjustment cap, and the pen
+# ---------------------------------------------------------------------------
+
+CAP_SIZE = (58, 100)   # fills a 39 x 62 dialog-unit picture in the 8-point dialog font
+
+CAP_COLOURS = {
+    "blue": ("#2F72D6", "#1B4F9E", "#8DB7F0"),
+    "yellow": ("#F4C21B", "#B58A06", "#FBE58C"),
+    "red": ("#D93025", "#9C1C14", "#F09189"),
+}
+
+
+def holder_body(m, x0, x1, y0, y1):
+    """The blade holder's barrel: dark metal with a light stripe, narrowing to the blade."""
+    m.rect(x0, y0, x1, y1, r=1.5, fill=C["top"], stroke=C["top_edge"], width=1)
+    m.rect(x0 + 2.5, y0 + 2, x0 + 5, y1 - 2, r=1.2, fill=C["top_hi"])
+    cx = (x0 + x1) / 2
+    m.polygon([(x0, y1), (x1, y1), (cx + 2.2, y1 + 9), (cx - 2.2, y1 + 9)],
+              fill=C["metal"], stroke=C["metal_edge"], width=1)
+    m.polygon([(cx - 1.2, y1 + 9), (cx + 1.2, y1 + 9), (cx, y1 + 14)],
+              fill=C["blade"], stroke=C["blade"], width=0.6)
+
+
+def draw_cap(colour):
+    """The blade holder standing upright with its adjustment cap screwed on top."""
+    w, h = CAP_SIZE
+    fill, edge, light = CAP_COLOURS[colour]
+    m = Mvg()
+    m.ellipse(29, 96, 14, 2.6, fill=C["shadow"])
+    holder_body(m, 22, 36, 38, 80)
+    # the cap: a knurled grip over the holder's head, its rim below
+    m.rect(15, 8, 43, 36, r=4, fill=fill, stroke=edge, width=1.2)
+    for x in (20, 25, 30, 35, 40):
+        m.line(x - 0.5, 11, x - 0.5, 33, stroke=edge, width=0.9)
+    m.rect(17.5, 10, 21, 34, r=1.5, fill=light, opacity=0.85)
+    m.rect(13, 34, 45, 41, r=2, fill=fill, stroke=edge, width=1.2)
+    m.line(15, 37.5, 43, 37.5, stroke=light, width=1)
+    m.ellipse(29, 8.5, 12, 2.4, fill=light, stroke=edge, width=0.8)
+    return m, w, h
+
+
+def draw_pen():
+    """The ball-point pen that takes the blade holder's place."""
+    w, h = CAP_SIZE
+    m = Mvg()
+    m.ellipse(29, 96, 14, 2.6, fill=C["shadow"])
+    m.rect(22, 8, 36, 74, r=3, fill="#F7F8FA", stroke=C["body_edge"], width=1)
+    m.rect(24.5, 10, 27, 72, r=1.2, fill="#FFFFFF")
+    # the clip and the push button
+    m.rect(26, 2, 32, 9, r=1.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
+    m.rect(33, 10, 37.5, 36, r=1.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
+    m.rect(22, 56, 36, 74, r=2, fill=C["accent"], stroke=C["accent_dark"], width=1)
+    for y in (60, 64, 68):
+        m.line(23.5, y, 34.5, y, stroke=C["accent_dark"], width=0.9)
+    m.polygon([(22.5, 74), (35.5, 74), (30.6, 88), (27.4, 88)],
+              fill=C["metal"], stroke=C["metal_edge"], width=1)
+    m.circle(29, 89.2, 1.6, fill=C["ink"])
+    return m, w, h
+
 
 ICON_SIZES = (16, 24, 32, 48)
 
@@ -628,6 +688,14 @@ def build(out_dir):
                                 ("load_landscape_marks", "landscape", True),
                                 ("load_portrait_marks", "portrait", True)):
         m, w, h = draw_loading(orient, marks)
+        p = os.path.join(out_dir, name + ".bmp")
+        render_bmp(m, w, h, p)
+        written.append(p)
+
+    for name, (m, w, h) in (("cap_pen_first", draw_pen()),
+                            ("cap_blue_first", draw_cap("blue")),
+                            ("cap_red_first", draw_cap("red")),
+                            ("cap_yellow_first", draw_cap("yellow"))):
         p = os.path.join(out_dir, name + ".bmp")
         render_bmp(m, w, h, p)
         written.append(p)
