@@ -105,9 +105,12 @@ ResultCode write_media_file(const char* media_directory, const MediaRecord& reco
     }
     char path[MEDIA_PATH_SIZE];
     char draft[MAX_PATH];
-    // The draft's name ends in ".tmp", so no scan of the Media directory ever reads it.
+    // The draft's name ends in ".tmp", so no scan of the Media directory ever reads it. It must
+    // exist before any key goes to it: the profile calls would otherwise keep the keys of a
+    // draft they could not create and write them out once the folder takes files again.
     if (!media_file_path(media_directory, record.Name, path) ||
-        GetTempFileNameA(media_directory, "qcf", 0, draft) == 0) {
+        GetTempFileNameA(media_directory, "qcf", 0, draft) == 0 ||
+        GetFileAttributesA(draft) == INVALID_FILE_ATTRIBUTES) {
         return RC_MEDIA_FILE_NOT_WRITTEN;
     }
     bool written = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ||
@@ -116,6 +119,9 @@ ResultCode write_media_file(const char* media_directory, const MediaRecord& reco
         written = WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value,
                                              draft) != FALSE;
     }
+    // The profile calls may keep the draft's keys in a cache: the draft leaves it before it
+    // takes the file's place, and a failed one before it is deleted.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, draft);
     if (written && MoveFileExA(draft, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return RC_SUCCESS;
     }

@@ -31,12 +31,11 @@ BITMAPS = {
     "load_portrait.bmp": (None, (130, 154)),
     "load_landscape_marks.bmp": (None, (130, 154)),
     "load_portrait_marks.bmp": (None, (130, 154)),
-    "cap_pen_first.bmp": ((58, 100), None),
-    "cap_blue_first.bmp": ((58, 100), None),
-    "cap_red_first.bmp": ((58, 100), None),
-    "cap_yellow_first.bmp": ((58, 100), None),
 }
-ICONS = ("controller.ico", "cannot_communicate.ico")
+for _cap in ("blue", "yellow", "red", "pen"):
+    for _part in ("first", "second"):
+        BITMAPS["cap_%s_%s.bmp" % (_cap, _part)] = ((58, 100), None)
+ICONS = ("controller.ico", "cannot_communicate.ico", "cap_text_on.ico", "cap_text_off.ico")
 REQUIRED_ICON_SIZES = {16, 32, 48}
 
 problems = []

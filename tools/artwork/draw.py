@@ -608,65 +608,113 @@ def cannot_icon(size):
     m.pop()
     return m
 
+
 # ---------------------------------------------------------------------------
-# 4. The blade holder with its adjustment cap, and the pen
+# 4. Blade adjustment caps (job panel, beside the media type)
 # ---------------------------------------------------------------------------
 
-CAP_SIZE = (58, 100)   # fills a 39 x 62 dialog-unit picture in the 8-point dialog font
-
-CAP_COLOURS = {
-    "blue": ("#2F72D6", "#1B4F9E", "#8DB7F0"),
-    "yellow": ("#F4C21B", "#B58A06", "#FBE58C"),
-    "red": ("#D93025", "#9C1C14", "#F09189"),
+CAP_W, CAP_H = 58, 100
+# The cap's colour, its darker edge and a lighter highlight.
+CAPS = {
+    "blue": ("#2E7CD6", "#1D5EA8", "#8FBDF0"),
+    "yellow": ("#F2C12E", "#B08A12", "#FBE49A"),
+    "red": ("#D93025", "#9E2219", "#F19A93"),
 }
 
 
-def holder_body(m, x0, x1, y0, y1):
-    """The blade holder's barrel: dark metal with a light stripe, narrowing to the blade."""
-    m.rect(x0, y0, x1, y1, r=1.5, fill=C["top"], stroke=C["top_edge"], width=1)
-    m.rect(x0 + 2.5, y0 + 2, x0 + 5, y1 - 2, r=1.2, fill=C["top_hi"])
-    cx = (x0 + x1) / 2
-    m.polygon([(x0, y1), (x1, y1), (cx + 2.2, y1 + 9), (cx - 2.2, y1 + 9)],
-              fill=C["metal"], stroke=C["metal_edge"], width=1)
-    m.polygon([(cx - 1.2, y1 + 9), (cx + 1.2, y1 + 9), (cx, y1 + 14)],
-              fill=C["blade"], stroke=C["blade"], width=0.6)
+def carriage_clamp(m, y0, y1):
+    """The cutter's tool clamp gripping whatever stands upright at x 21..37."""
+    m.rect(12, y0, 46, y1, r=2.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
+    m.rect(15, y0 + 3, 19, y1 - 3, r=1, fill="#5C9BE3")
+    m.circle(42, (y0 + y1) / 2, 2.2, fill=C["metal"], stroke=C["metal_edge"], width=0.8)
 
 
-def draw_cap(colour):
-    """The blade holder standing upright with its adjustment cap screwed on top."""
-    w, h = CAP_SIZE
-    fill, edge, light = CAP_COLOURS[colour]
+def blade_holder(m, top):
+    """The blade holder standing upright, its threaded top at `top`, the blade tip at the bottom."""
+    # threaded top, where the cap screws on
+    m.rect(23, top, 35, top + 9, fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    for k in range(4):
+        y = top + 1.8 + k * 2
+        m.line(23.5, y, 34.5, y + 0.8, stroke=C["metal_edge"], width=0.7, cap="butt")
+    # body with its grip
+    m.rect(20.5, top + 8, 37.5, 86, r=3, fill="#E6EAEE", stroke=C["metal_edge"], width=1)
+    m.rect(23, top + 10, 26, 84, r=1.2, fill="#FFFFFF")
+    for y in range(int(top) + 50, 82, 3):
+        m.line(21.5, y, 36.5, y, stroke="#B3BCC5", width=0.8, cap="butt")
+    # taper and blade
+    m.polygon([(21, 86), (37, 86), (33, 92.5), (25, 92.5)], fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    m.polygon([(27.2, 92.5), (30.8, 92.5), (29, 98.5)], fill=C["blade"], stroke=C["blade"], width=0.6)
+
+
+def adjustment_cap(m, colour, top):
+    """A blade adjustment cap of `colour` whose closed end is at `top` (19 px high)."""
+    fill, edge, light = CAPS[colour]
+    m.rect(19.5, top, 38.5, top + 19, r=3.5, fill=fill, stroke=edge, width=1.1)
+    m.rect(22.5, top + 2.5, 25.5, top + 16.5, r=1.3, fill=light)
+    for x in (29, 32.5, 36):
+        m.line(x, top + 3, x, top + 16, stroke=edge, width=0.8, cap="butt")
+
+
+def turn_arrow(m, cx, cy):
+    """A half turn around the holder's axis, the way the cap screws on."""
+    m.path("M %s,%s A 14,4.5 0 0 0 %s,%s" % (f(cx - 14), f(cy), f(cx + 14), f(cy)),
+           stroke=C["dim"], width=1.6, cap="butt")
+    m.polygon([(cx + 14, cy - 4.5), (cx + 17.5, cy + 1.5), (cx + 10.5, cy + 1)], fill=C["dim"], stroke=C["dim"], width=0.5)
+
+
+def down_arrow(m, x, y0, y1):
+    arrow(m, x, y0, x, y1, shaft=3, head_w=8, head_l=6, color=C["dim"])
+
+
+def draw_cap(colour, mounted):
+    """First picture: the cap above the holder, to be screwed on. Second: the cap on, the holder
+    set in the cutter's clamp."""
     m = Mvg()
-    m.ellipse(29, 96, 14, 2.6, fill=C["shadow"])
-    holder_body(m, 22, 36, 38, 80)
-    # the cap: a knurled grip over the holder's head, its rim below
-    m.rect(15, 8, 43, 36, r=4, fill=fill, stroke=edge, width=1.2)
-    for x in (20, 25, 30, 35, 40):
-        m.line(x - 0.5, 11, x - 0.5, 33, stroke=edge, width=0.9)
-    m.rect(17.5, 10, 21, 34, r=1.5, fill=light, opacity=0.85)
-    m.rect(13, 34, 45, 41, r=2, fill=fill, stroke=edge, width=1.2)
-    m.line(15, 37.5, 43, 37.5, stroke=light, width=1)
-    m.ellipse(29, 8.5, 12, 2.4, fill=light, stroke=edge, width=0.8)
-    return m, w, h
+    if mounted:
+        blade_holder(m, 30)
+        adjustment_cap(m, colour, 20)
+        carriage_clamp(m, 52, 66)
+    else:
+        blade_holder(m, 38)
+        adjustment_cap(m, colour, 4)
+        turn_arrow(m, 29, 32)
+        down_arrow(m, 50, 6, 26)
+    return m, CAP_W, CAP_H
 
 
-def draw_pen():
-    """The ball-point pen that takes the blade holder's place."""
-    w, h = CAP_SIZE
+def ball_point_pen(m, top):
+    """A ball-point pen standing upright, its tip at the bottom."""
+    m.rect(22.5, top, 35.5, 82, r=3, fill="#3B424A", stroke="#262C33", width=1)
+    m.rect(25, top + 3, 27.5, 79, r=1.2, fill="#6B7681")
+    m.rect(34, top + 4, 37.5, top + 30, r=1.2, fill=C["metal"], stroke=C["metal_edge"], width=0.8)  # clip
+    m.polygon([(23, 82), (35, 82), (31.5, 92), (26.5, 92)], fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    m.circle(29, 94, 2, fill=C["ink"])
+
+
+def draw_pen(mounted):
     m = Mvg()
-    m.ellipse(29, 96, 14, 2.6, fill=C["shadow"])
-    m.rect(22, 8, 36, 74, r=3, fill="#F7F8FA", stroke=C["body_edge"], width=1)
-    m.rect(24.5, 10, 27, 72, r=1.2, fill="#FFFFFF")
-    # the clip and the push button
-    m.rect(26, 2, 32, 9, r=1.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
-    m.rect(33, 10, 37.5, 36, r=1.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
-    m.rect(22, 56, 36, 74, r=2, fill=C["accent"], stroke=C["accent_dark"], width=1)
-    for y in (60, 64, 68):
-        m.line(23.5, y, 34.5, y, stroke=C["accent_dark"], width=0.9)
-    m.polygon([(22.5, 74), (35.5, 74), (30.6, 88), (27.4, 88)],
-              fill=C["metal"], stroke=C["metal_edge"], width=1)
-    m.circle(29, 89.2, 1.6, fill=C["ink"])
-    return m, w, h
+    if mounted:
+        ball_point_pen(m, 14)
+        carriage_clamp(m, 48, 62)
+    else:
+        ball_point_pen(m, 6)
+        down_arrow(m, 50, 30, 70)
+    return m, CAP_W, CAP_H
+
+
+def cap_text_icon(size, on):
+    """Beside the cap text: a pointing blue badge while the text applies, a grey dot otherwise."""
+    m = Mvg()
+    s = size / 32.0
+    m.push()
+    m.raw("scale %s,%s" % (f(s), f(s)))
+    if on:
+        m.circle(16, 16, 14, fill=C["accent"], stroke=C["accent_dark"], width=1.6)
+        m.polygon([(12, 8.5), (24, 16), (12, 23.5)], fill="#FFFFFF", stroke="#FFFFFF", width=1)
+    else:
+        m.circle(16, 16, 12, fill="#D5DAE0", stroke="#9AA4AE", width=1.6)
+    m.pop()
+    return m
 
 
 ICON_SIZES = (16, 24, 32, 48)
@@ -692,15 +740,21 @@ def build(out_dir):
         render_bmp(m, w, h, p)
         written.append(p)
 
-    for name, (m, w, h) in (("cap_pen_first", draw_pen()),
-                            ("cap_blue_first", draw_cap("blue")),
-                            ("cap_red_first", draw_cap("red")),
-                            ("cap_yellow_first", draw_cap("yellow"))):
-        p = os.path.join(out_dir, name + ".bmp")
+    for colour in ("blue", "yellow", "red"):
+        for mounted, part in ((False, "first"), (True, "second")):
+            m, w, h = draw_cap(colour, mounted)
+            p = os.path.join(out_dir, "cap_%s_%s.bmp" % (colour, part))
+            render_bmp(m, w, h, p)
+            written.append(p)
+    for mounted, part in ((False, "first"), (True, "second")):
+        m, w, h = draw_pen(mounted)
+        p = os.path.join(out_dir, "cap_pen_%s.bmp" % part)
         render_bmp(m, w, h, p)
         written.append(p)
 
-    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon)):
+    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon),
+                     ("cap_text_on", lambda size: cap_text_icon(size, True)),
+                     ("cap_text_off", lambda size: cap_text_icon(size, False))):
         p = os.path.join(out_dir, name + ".ico")
         write_ico(p, [(s, render_rgba(fn(s), s)) for s in ICON_SIZES])
         written.append(p)
