@@ -1,16 +1,24 @@
 #include "controller.h"
 
+#include "app/command_line.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
+#include "device/program_link.h"
 #include "main_window.h"
-#include "result_report.h"
-#include "win_text.h"
 
+HINSTANCE g_instance = nullptr;
 LaunchOptions g_launch_options;
 std::int32_t g_demo_mode = DEMO_OFF;
 ProgramPaths g_program_paths;
+CutterLink g_cutter_link;
 
 namespace {
 
-// Brings the running controller's last active window to the front.
+// Brings the running controller's last active window to the front. None of these calls waits
+// for the running controller: its thread may be blocked in a cutter command for minutes (a
+// mark reading), and the program that started this one waits for our exit code meanwhile. So
+// the window is shown with ShowWindowAsync, which posts the request to that thread instead of
+// sending it; the window comes forward as soon as the running controller handles messages.
 void bring_first_controller_forward()
 {
     HWND first = FindWindowA(nullptr, load_text(IDS_APP_TITLE).c_str());
@@ -20,18 +28,10 @@ void bring_first_controller_forward()
     HWND popup = GetLastActivePopup(first);
     SetForegroundWindow(popup);
     SetFocus(popup);
-    ShowWindow(popup, SW_SHOWNORMAL);
+    ShowWindowAsync(popup, SW_SHOWNORMAL);
 }
 
 }  // namespace
-
-HWND owner_window(const LaunchOptions& options)
-{
-    // Handles are 32-bit values, sign-extended on 64-bit Windows. A number that names no window
-    // (a stale handle from the printing side) would keep the dialog from opening at all.
-    HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(options.OwnerWindow));
-    return owner != nullptr && IsWindow(owner) ? owner : nullptr;
-}
 
 void build_program_paths()
 {
@@ -46,6 +46,7 @@ int run_controller(HINSTANCE instance, int argc, const char* const* argv)
     reset_launch_options(&g_launch_options);
     g_demo_mode = DEMO_OFF;
     read_command_line(argc, argv, &g_launch_options, &g_demo_mode);
+    g_cutter_link = program_link(g_demo_mode);
     HWND owner = owner_window(g_launch_options);
 
     // The handle stays open until the process ends: holding it is what keeps others out.

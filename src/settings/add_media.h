@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 #include "media_library.h"
 
 // The dialog's pending values.

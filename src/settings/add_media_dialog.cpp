@@ -1,7 +1,7 @@
 #include "add_media_dialog.h"
 
-#include "app/result_report.h"
-#include "app/win_text.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
 #include "media_files.h"
 #include "resources/resource_ids.h"
 
@@ -207,7 +207,7 @@ BOOL on_command(HWND dialog, int id, int notification)
 void run_add_media_dialog(const AddMediaPlace& place)
 {
     AddMediaSession session{place, {}};
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADD_MEDIA), place.owner,
+    DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_ADD_MEDIA), place.owner,
                     add_media_dialog_proc, reinterpret_cast<LPARAM>(&session));
 }
 

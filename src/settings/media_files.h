@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 #include "media_library.h"
 
 // The run's one Media library. Only the window procedures reach for it; every operation
