@@ -44,6 +44,19 @@
 #define IDC_LOADING_FIGURE_NOTE      5164
 #define IDC_LOADING_INSTRUCTION      5166
 
+// ---- Add Media dialog (dialog 14) ---------------------------------------------------------
+#define IDC_ADD_MEDIA_CAP            5168  // drop-down list "Blue", "Yellow", "Red": position = cap - 1
+#define IDC_ADD_MEDIA_NAME           5169
+#define IDC_ADD_MEDIA_SPEED_BAR      5170
+#define IDC_ADD_MEDIA_FORCE_BAR      5171
+#define IDC_ADD_MEDIA_SPEED_VALUE    5172
+#define IDC_ADD_MEDIA_FORCE_VALUE    5174
+#define IDC_ADD_MEDIA_FORCE_MAXIMUM  1187  // "3", over the template's "30"
+#define IDC_ADD_MEDIA_BLUE_PICTURE   5160  // the cap pictures: one is shown, that of the cap chosen
+#define IDC_ADD_MEDIA_YELLOW_PICTURE 5161
+#define IDC_ADD_MEDIA_RED_PICTURE    5162
+#define IDC_ADD_MEDIA_PEN_PICTURE    5151  // a user media never uses the pen: always hidden
+
 // ---- Bitmaps and icons ---------------------------------------------------------------------
 #define IDB_LOAD_LANDSCAPE           1000  // sheet in the cutter, landscape design, no marks
 #define IDB_LOAD_PORTRAIT            1001  // portrait design, no marks
@@ -85,6 +98,7 @@
 
 // ---- Captions and questions ----------------------------------------------------------------
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
+#define IDS_ADD_MEDIA_TITLE          2002  // "Add Media"
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
 #define IDS_DEMO_VERSION_1           2055  // firmware version text in demo mode 1
@@ -161,6 +175,7 @@
 #define RC_FEED_CORRECTION_RANGE     209
 #define RC_AUTO_MARK_READ_FAILURE    210
 #define RC_ANIMATION_START_FAILED    211
+#define RC_MEDIA_FILE_NOT_WRITTEN    212
 #define RC_ORIENTATION_OPTION        250
 #define RC_DISTANCE_OPTION           251
 #define RC_MARK_SIZE_OPTION          252
@@ -238,6 +253,12 @@
 #define IDS_UNIT_MM                  2402  // unit caption of Unit 0; Unit 1 is 2402 + 1
 #define IDS_UNIT_INCH                2403
 #define IDS_THICKNESS_MAXIMUM        2501  // "3", over the template's "30"
+
+// ---- Add Media dialog: texts ---------------------------------------------------------------
+#define IDS_CAP_BLUE                 2321  // the cap list's items, in the order of the caps
+#define IDS_CAP_YELLOW               2322
+#define IDS_CAP_RED                  2323
+#define IDS_NEW_MEDIA_NAME           2406  // "New Media": the name the dialog offers
 
 // ---- Operation guide -----------------------------------------------------------------------
 #define IDS_GUIDE_TITLE_FIRST        2300  // "Step1:Media Type" ... "Step6:Start cutting": 2300 + step

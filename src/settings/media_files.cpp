@@ -93,20 +93,40 @@ std::int32_t load_media_files(const char* media_directory, const char* select_na
     return selected;
 }
 
-void write_media_file(const char* media_directory, const MediaRecord& record)
+ResultCode write_media_file(const char* media_directory, const MediaRecord& record)
 {
     ProfileEntry entries[MEDIA_FILE_ENTRY_LIMIT];
     const int count = media_file_entries(record, entries);
-    char path[MEDIA_PATH_SIZE];
-    if (count == 0 || !media_file_path(media_directory, record.Name, path)) {
-        return;
+    if (count == 0) {
+        return RC_SUCCESS;
     }
-    write_profile_entries(path, entries, count);
+    char path[MEDIA_PATH_SIZE];
+    char draft[MAX_PATH];
+    // The draft's name ends in ".tmp", so no scan of the Media directory ever reads it. It must
+    // exist before any key goes to it: the profile calls would otherwise keep the keys of a
+    // draft they could not create and write them out once the folder takes files again.
+    if (!media_file_path(media_directory, record.Name, path) ||
+        GetTempFileNameA(media_directory, "qcf", 0, draft) == 0 ||
+        GetFileAttributesA(draft) == INVALID_FILE_ATTRIBUTES) {
+        return RC_MEDIA_FILE_NOT_WRITTEN;
+    }
+    bool written = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ||
+                   (CopyFileA(path, draft, FALSE) && SetFileAttributesA(draft, FILE_ATTRIBUTE_NORMAL));
+    written = written && write_profile_entries(draft, entries, count);
+    // The profile calls may keep the draft's keys in a cache: the draft leaves it before it
+    // takes the file's place, and a failed one before it is deleted.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, draft);
+    if (written && MoveFileExA(draft, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return RC_SUCCESS;
+    }
+    DeleteFileA(draft);
+    return RC_MEDIA_FILE_NOT_WRITTEN;
 }
 
 void save_media_files(const char* media_directory, const MediaLibrary& library)
 {
     for (std::int32_t i = 0; i < library.Count && i < MEDIA_LIBRARY_SIZE; ++i) {
-        write_media_file(media_directory, library.Media[i]);
+        // A file that could not be written keeps what it held; nothing more can be done here.
+        (void)write_media_file(media_directory, library.Media[i]);
     }
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "common/result_code.h"
 #include "media_library.h"
 
 // The run's one Media library. Only the window procedures reach for it; every operation
@@ -20,10 +21,14 @@ void load_built_in_media(MediaLibrary* library);
 std::int32_t load_media_files(const char* media_directory, const char* select_name,
                               MediaLibrary* library);
 
-// Writes the media file of an adjustable or user media; does nothing for fixed media.
-void write_media_file(const char* media_directory, const MediaRecord& record);
+// Writes the media file of an adjustable or user media; does nothing for fixed media. The keys
+// go to a new file in the Media directory (with every other key the old file had), which then
+// takes the media file's place: a write that fails on the way (a read-only folder, a full disk)
+// leaves the old file, or none, and no part-written one. RC_MEDIA_FILE_NOT_WRITTEN then.
+[[nodiscard]] ResultCode write_media_file(const char* media_directory, const MediaRecord& record);
 
-// Writes the media file of each record in use, in library order.
+// Writes the media file of each record in use, in library order. A file that cannot be written
+// keeps what it held; the others are written all the same.
 void save_media_files(const char* media_directory, const MediaLibrary& library);
 
 #endif

@@ -15,9 +15,12 @@ void profile_text(const char* file, const char* section, const char* key, const 
     GetPrivateProfileStringA(section, key, fallback, text, static_cast<DWORD>(size), file);
 }
 
-void write_profile_entries(const char* file, const ProfileEntry* entries, int count)
+bool write_profile_entries(const char* file, const ProfileEntry* entries, int count)
 {
     for (int i = 0; i < count; ++i) {
-        WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value, file);
+        if (!WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value, file)) {
+            return false;
+        }
     }
+    return true;
 }

@@ -15,7 +15,7 @@ std::int32_t profile_number(const char* file, const char* section, const char* k
 void profile_text(const char* file, const char* section, const char* key, const char* fallback,
                   char* text, std::size_t size);
 
-// Writes the entries in their order.
-void write_profile_entries(const char* file, const ProfileEntry* entries, int count);
+// Writes the entries in their order; false at the first one the file did not take.
+bool write_profile_entries(const char* file, const ProfileEntry* entries, int count);
 
 #endif

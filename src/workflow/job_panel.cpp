@@ -9,6 +9,7 @@
 #include "guide/operation_guide.h"
 #include "positioning/pad_panel.h"
 #include "resources/resource_ids.h"
+#include "settings/add_media_dialog.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
@@ -92,8 +93,8 @@ void paint_button_pad(HWND panel) { paint_pad(panel, g_pad_state, g_pad_rectangl
 ResultCode route_to_button_pad(UINT message, LPARAM lparam) { return route_pad_pointer(message, lparam, link()); }
 void toggle_keyboard_jogging() { use_keyboard_clicked(); }
 
-// Dialogs 12 (calibration) and 14 (Add Media) until they have procedures of their own: shown
-// empty, ended by their buttons with 0.
+// Dialog 12 (calibration) until it has a procedure of its own: shown empty, ended by its
+// buttons with 0.
 INT_PTR CALLBACK dialog_without_logic_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
 {
     if (message == WM_INITDIALOG) {
@@ -112,9 +113,11 @@ ResultCode run_calibration_dialog()
                                                    dialog_without_logic_proc, 0));
 }
 
-void run_add_media_dialog()
+// "Add Media": the dialog selects a new or updated media in the list as a user's choice would.
+void open_add_media(HWND panel)
 {
-    DialogBoxParamA(resources(), MAKEINTRESOURCEA(IDD_ADD_MEDIA), owner(), dialog_without_logic_proc, 0);
+    run_add_media_dialog(AddMediaPlace{owner(), panel, g_environment.paths->MediaDirectory, &g_media_library,
+                                       g_settings.CutCondition});
 }
 
 // ---- Start-up --------------------------------------------------------------------------------
@@ -298,7 +301,7 @@ void on_panel_command(HWND panel, int id, int notification)
     case IDC_ABOUT_BUTTON:
         DialogBoxParamA(resources(), MAKEINTRESOURCEA(IDD_ABOUT), owner(), about_dialog_proc, 0);
         break;
-    case IDC_ADD_MEDIA:             run_add_media_dialog(); break;
+    case IDC_ADD_MEDIA:             open_add_media(panel); break;
     case IDC_HELP_BUTTON:           open_help(); break;
     case IDC_CALIBRATION_BUTTON:    on_calibration(); break;
     case IDOK:

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "settings/add_media.h"
+
+namespace {
+
+MediaRecord record_named(const char* name, std::uint32_t list_id, std::int32_t mode)
+{
+    MediaRecord record;
+    empty_media_record(&record);
+    std::strcpy(record.Name, name);
+    record.ListID = list_id;
+    record.ConfigurationMode = mode;
+    record.ConditionNo = 100;
+    record.Speed = 4;
+    record.Press = 2;
+    record.CutterOffset = CAP_CUTTER_OFFSET;
+    record.Cap = CAP_YELLOW;
+    return record;
+}
+
+// A fixed, an adjustable, a user media and one whose mode the dialog does not know, followed,
+// for a full library, by user media up to the limit.
+MediaLibrary library_with(bool full)
+{
+    MediaLibrary library;
+    clear_media_library(&library);
+    const MediaRecord records[] = {record_named("Pen", 10, MEDIA_FIXED),
+                                   record_named("Vinyl Film", 40, MEDIA_ADJUSTABLE),
+                                   record_named("My Vinyl", 120, MEDIA_USER),
+                                   record_named("Odd", 130, 7)};
+    for (const MediaRecord& record : records) {
+        library.Media[library.Count++] = record;
+    }
+    while (full && library.Count < MEDIA_LIBRARY_SIZE) {
+        const std::string name = "User " + std::to_string(library.Count);
+        library.Media[library.Count] = record_named(name.c_str(), 200u + library.Count, MEDIA_USER);
+        ++library.Count;
+    }
+    library.HighestListID = 130;
+    return library;
+}
+
+TEST(AddMedia, TheNameDecidesBetweenAddingUpdatingAndRefusing)
+{
+    const struct {
+        const char*    name;
+        bool           full;
+        AddMediaAction action;
+        ResultCode     refusal;
+        std::int32_t   index;
+    } cases[] = {
+        {"New Media", false, ADD_MEDIA_APPEND, RC_SUCCESS, 4},
+        {"Card v1.2 thin", false, ADD_MEDIA_APPEND, RC_SUCCESS, 4},  // dots and spaces are fine
+        {" Odd", false, ADD_MEDIA_APPEND, RC_SUCCESS, 4},
+        {"Console", false, ADD_MEDIA_APPEND, RC_SUCCESS, 4},
+        {"COM10", false, ADD_MEDIA_APPEND, RC_SUCCESS, 4},
+        // Nothing to tell it apart in the list, and a file named ".qcf" alone.
+        {"", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        {"   ", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        {"Tab\tName", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        // Device names, whatever follows the first dot and whatever the case.
+        {"CON", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        {"nul.old", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        {"Lpt1 ", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+        // Factory media keep their names; so does a media that differs only in case.
+        {"Pen", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, 0},
+        {"Vinyl Film", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, 1},
+        {"vinyl film", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, 1},
+        {"MY VINYL", false, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, 2},
+        {"My Vinyl", false, ADD_MEDIA_ASK_UPDATE, RC_SUCCESS, 2},
+        {"Odd", false, ADD_MEDIA_UPDATE, RC_SUCCESS, 3},
+        // A full library still updates; only a new name finds no room.
+        {"New Media", true, ADD_MEDIA_REFUSE, RC_MEDIA_LIMIT_REACHED, -1},
+        {"User 127", true, ADD_MEDIA_ASK_UPDATE, RC_SUCCESS, 127},
+        {"a/b", true, ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, -1},
+    };
+    const MediaLibrary some = library_with(false);
+    const MediaLibrary full = library_with(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.name + (c.full ? "\", full library" : "\""));
+        const AddMediaPlan plan = plan_add_media(c.full ? full : some, c.name);
+        EXPECT_EQ(plan.Action, c.action);
+        EXPECT_EQ(plan.Refusal, c.refusal);
+        if (c.index >= 0) {
+            EXPECT_EQ(plan.Index, c.index);
+        }
+    }
+    for (const char forbidden : std::string("\\/:*?\"<>|")) {
+        const std::string name = std::string("Card ") + forbidden + " Stock";
+        SCOPED_TRACE(name);
+        EXPECT_EQ(plan_add_media(some, name.c_str()).Refusal, RC_MEDIA_NAME_UNUSABLE);
+    }
+}
+
+TEST(AddMedia, ANewMediaFollowsEveryListIdAndUpdatesKeepTheRecordsIdentity)
+{
+    const struct {
+        std::uint32_t highest, next;
+    } list_ids[] = {{0, 100}, {99, 100}, {100, 101}, {4294967294u, 4294967295u}, {4294967295u, 4294967295u}};
+    for (const auto& c : list_ids) {
+        EXPECT_EQ(next_user_list_id(c.highest), c.next) << c.highest;
+    }
+
+    MediaLibrary library = library_with(false);
+    MediaRecord pen = library.Media[0];
+    pen.Cap = CAP_PEN;
+    pen.CutterOffset = PEN_CUTTER_OFFSET;
+    pen.Speed = 6;
+    pen.Press = 3;
+    AddMediaEntry entry;
+    fill_add_media_entry(pen, "New Media", &entry);
+    EXPECT_STREQ(entry.Name, "New Media");
+    EXPECT_EQ(entry.Cap, CAP_BLUE);  // a user media cuts with a blade
+    EXPECT_EQ(entry.CutterOffset, CAP_CUTTER_OFFSET);
+    EXPECT_EQ(entry.Speed, 6);
+    EXPECT_EQ(entry.Press, 3);
+    fill_add_media_entry(library.Media[1], "New Media", &entry);
+    EXPECT_EQ(entry.Cap, CAP_YELLOW);
+
+    entry.Cap = CAP_RED;
+    const MediaRecord added = new_user_media(library, entry);
+    EXPECT_EQ(library.Count, 4);  // not yet taken
+    append_media(&library, added);
+    ASSERT_EQ(library.Count, 5);
+    const MediaRecord& last = library.Media[4];
+    EXPECT_STREQ(last.Name, "New Media");
+    EXPECT_EQ(last.ListID, 131u);
+    EXPECT_EQ(library.HighestListID, 131u);
+    EXPECT_EQ(last.ConfigurationMode, MEDIA_USER);
+    EXPECT_EQ(last.ConditionNo, 104);
+    EXPECT_EQ(last.DefaultSpeed, -1);
+    EXPECT_EQ(last.DefaultPress, -1);
+    EXPECT_EQ(last.Cap, CAP_RED);
+
+    entry.Speed = 9;
+    update_media(&library, 2, entry);
+    const MediaRecord& updated = library.Media[2];
+    EXPECT_STREQ(updated.Name, "My Vinyl");
+    EXPECT_EQ(updated.ListID, 120u);
+    EXPECT_EQ(updated.ConditionNo, 100);
+    EXPECT_EQ(updated.Speed, 9);
+    EXPECT_EQ(updated.Cap, CAP_RED);
+    EXPECT_EQ(library.HighestListID, 131u);
+}
+
+TEST(AddMedia, BarsMoveByLinesPagesAndTheThumbWithinTheirScales)
+{
+    const struct {
+        const BarScale* scale;
+        std::int32_t    value;
+        BarMove         move;
+        std::int32_t    thumb, expected;
+    } cases[] = {
+        {&SPEED_BAR_SCALE, 4, BAR_PAGE_LEFT, 0, 1},     {&SPEED_BAR_SCALE, 8, BAR_PAGE_RIGHT, 0, 10},
+        {&SPEED_BAR_SCALE, 7, BAR_PAGE_LEFT, 0, 2},     {&SPEED_BAR_SCALE, 1, BAR_LINE_LEFT, 0, 1},
+        {&SPEED_BAR_SCALE, 10, BAR_LINE_RIGHT, 0, 10},  {&SPEED_BAR_SCALE, 5, BAR_LINE_RIGHT, 0, 6},
+        {&SPEED_BAR_SCALE, 5, BAR_THUMB, 9, 9},         {&FORCE_BAR_SCALE, 1, BAR_PAGE_RIGHT, 0, 2},
+        {&FORCE_BAR_SCALE, 3, BAR_PAGE_RIGHT, 0, 3},    {&FORCE_BAR_SCALE, 2, BAR_PAGE_LEFT, 0, 1},
+        {&FORCE_BAR_SCALE, 2, BAR_THUMB, 3, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(moved_bar_value(*c.scale, c.value, c.move, c.thumb), c.expected)
+            << "maximum " << c.scale->Maximum << ", from " << c.value << ", move " << c.move;
+    }
+}
+
+}  // namespace
