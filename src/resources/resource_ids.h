@@ -7,6 +7,7 @@
 // ---- Dialog templates ----------------------------------------------------------------------
 #define IDD_MAIN_WINDOW              10
 #define IDD_JOB_PANEL                11
+#define IDD_CALIBRATION              12
 #define IDD_ABOUT                    13
 #define IDD_CANNOT_COMMUNICATE       15
 #define IDD_MEDIA_LOADING            17
@@ -53,6 +54,7 @@
 
 // ---- Captions and questions ----------------------------------------------------------------
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
+#define IDS_CALIBRATION_TITLE        2001  // "Calibration"
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
 #define IDS_DEMO_VERSION_1           2055  // firmware version text in demo mode 1
@@ -198,6 +200,18 @@
 #define IDC_CAP_PEN_SECOND           5181
 #define IDC_CAP_TEXT_ON_ICON         5178
 #define IDC_CAP_TEXT_OFF_ICON        5179
+
+// ---- Calibration dialog (dialog 12) ----------------------------------------------------------
+#define IDC_FEED_CORRECTION          5105  // feed correction in percent, two decimals
+#define IDC_SENSOR_READ_TEST         5110  // "Registration Mark Reading Test"
+#define IDC_SENSOR_X_VALUE           5112  // "X:" and the cutter's own value
+#define IDC_SENSOR_Y_VALUE           5114
+#define IDC_SENSOR_X_BAR             5130  // vertical, 0 to 80
+#define IDC_SENSOR_Y_BAR             5131  // horizontal, 0 to 80
+#define IDC_CALIBRATION_HELP         5137
+#define IDC_CALIBRATION_USE_KEYBOARD 5142
+#define IDS_SENSOR_X_LABEL           2404  // "X:"
+#define IDS_SENSOR_Y_LABEL           2405  // "Y:"
 
 // ---- Job panel: captions -------------------------------------------------------------------
 #define IDS_THICKNESS                2400  // "Thickness:"
