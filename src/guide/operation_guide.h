@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/launch_options.h"
+#include "common/launch_options.h"
 #include "settings/settings_record.h"
 
 // The full refresh for the current GuideStep and GuideMenu.
