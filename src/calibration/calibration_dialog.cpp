@@ -50,6 +50,15 @@ void show_sensor_value(HWND dialog, const SensorAxis& axis, std::int32_t value)
     SetScrollPos(GetDlgItem(dialog, axis.bar), SB_CTL, value, TRUE);
 }
 
+// PENDING: the button pad and the guide's blade-position refresh are not on this branch yet;
+// these three connect to them when they land.
+void refresh_blade_buttons(const CalibrationEnvironment&) {}
+void toggle_keyboard_jogging(HWND) {}
+void end_keyboard_jogging(HWND dialog)
+{
+    CheckDlgButton(dialog, IDC_CALIBRATION_USE_KEYBOARD, BST_UNCHECKED);
+}
+
 // The job panel's blade buttons are offered while the dialog is open, whatever the guide step.
 void set_calibration_open(std::int32_t open)
 {
@@ -166,7 +175,7 @@ INT_PTR on_command(HWND dialog, int id)
 
 ResultCode run_calibration_dialog(HWND owner, const CalibrationEnvironment& environment)
 {
-    const INT_PTR end = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALIBRATION), owner,
+    const INT_PTR end = DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_CALIBRATION), owner,
                                         calibration_dialog_proc, reinterpret_cast<LPARAM>(&environment));
     return end == -1 ? RC_GENERAL_ERROR : static_cast<ResultCode>(end);
 }

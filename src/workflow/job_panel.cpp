@@ -6,6 +6,7 @@
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
 #include "workflow/mark_distance_entries.h"
+#include "calibration/calibration_dialog.h"
 #include "guide/animated_instructions.h"
 #include "resources/resource_ids.h"
 
@@ -18,6 +19,20 @@ JobPanelEnvironment g_environment{};
 void on_animated_instructions()
 {
     const ResultCode code = start_animated_instructions(g_environment.paths->AnimationProgram);
+    if (code != RC_SUCCESS) {
+        report_result(g_environment.main_window, code);
+    }
+}
+
+// "Calibration...": only after the warning was read; the dialog's end value is a result code.
+void on_calibration(HWND panel)
+{
+    if (!confirmation_question(g_environment.main_window, IDQ_ADJUSTMENT_WARNING)) {
+        return;
+    }
+    const CalibrationEnvironment calibration{g_environment.link, &g_settings, &g_calibration_values,
+                                             g_environment.paths->HelpFile, panel};
+    const ResultCode code = run_calibration_dialog(g_environment.main_window, calibration);
     if (code != RC_SUCCESS) {
         report_result(g_environment.main_window, code);
     }
@@ -38,6 +53,9 @@ BOOL on_panel_command(HWND panel, int id)
         }
         break;
     }
+    case IDC_CALIBRATION_BUTTON:
+        on_calibration(panel);
+        break;
     case IDC_ANIMATED_INSTRUCTIONS:
         on_animated_instructions();
         break;
