@@ -5,6 +5,7 @@
 #include "calibration_rules.h"
 #include "common/result_report.h"
 #include "common/win_text.h"
+#include "positioning/pad_panel.h"
 #include "resources/resource_ids.h"
 #include "workflow/mark_distance_entries.h"
 
@@ -50,13 +51,17 @@ void show_sensor_value(HWND dialog, const SensorAxis& axis, std::int32_t value)
     SetScrollPos(GetDlgItem(dialog, axis.bar), SB_CTL, value, TRUE);
 }
 
-// PENDING: the button pad and the guide's blade-position refresh are not on this branch yet;
-// these three connect to them when they land.
+// PENDING: the guide's blade-position refresh is not on this branch yet; it connects here.
 void refresh_blade_buttons(const CalibrationEnvironment&) {}
-void toggle_keyboard_jogging(HWND) {}
+
+// Leaving the dialog for another window stops any jog and ends keyboard jogging.
 void end_keyboard_jogging(HWND dialog)
 {
-    CheckDlgButton(dialog, IDC_CALIBRATION_USE_KEYBOARD, BST_UNCHECKED);
+    const ResultCode result =
+        release_pad_on_deactivation(dialog, IDC_CALIBRATION_USE_KEYBOARD, *g_environment->link);
+    if (result != RC_SUCCESS) {
+        report_result(dialog, result);
+    }
 }
 
 // The job panel's blade buttons are offered while the dialog is open, whatever the guide step.
@@ -69,6 +74,7 @@ void set_calibration_open(std::int32_t open)
 INT_PTR init_calibration(HWND dialog, const CalibrationEnvironment* environment)
 {
     g_environment = environment;
+    set_pad_calibration_dialog(dialog);
     set_calibration_open(1);
     SetWindowTextA(dialog, load_text(IDS_CALIBRATION_TITLE).c_str());
     const CalibrationValues& values = *environment->values;
@@ -147,6 +153,7 @@ void on_close(HWND dialog)
         return;
     }
     set_calibration_open(0);
+    set_pad_calibration_dialog(nullptr);
     g_environment = nullptr;
     EndDialog(dialog, static_cast<INT_PTR>(result));
 }
@@ -161,7 +168,7 @@ INT_PTR on_command(HWND dialog, int id)
         on_reading_test(dialog);
         break;
     case IDC_CALIBRATION_USE_KEYBOARD:
-        toggle_keyboard_jogging(dialog);
+        use_keyboard_clicked();
         break;
     case IDC_CALIBRATION_HELP:
         open_help(dialog);

@@ -125,6 +125,28 @@ TEST(Calibration, SensorBarsFeedCorrectionAndReadingTestReachTheCutterAsTheUserM
     e2e::wait_until([&] { return c.cutter.model().state.sensor_scans == 1; }, "the reading test");
     EXPECT_EQ(new_commands(&c), std::vector<std::string>{"TB70\x03"});
 
+    // The arrow keys jog the blade while "Use Keyboard" is on; leaving the dialog ends it.
+    const std::string start_up = std::string("\x1B\x00\x02", 3), stop = std::string("\x1B\x00\x00", 3);
+    ASSERT_TRUE(e2e::click(dialog, IDC_CALIBRATION_USE_KEYBOARD));
+    ASSERT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(dialog, IDC_CALIBRATION_USE_KEYBOARD) == BST_CHECKED; },
+                                "Use Keyboard checked"));
+    SetForegroundWindow(dialog);
+    e2e::send_key(VK_UP, false);
+    e2e::send_key(VK_UP, true);
+    e2e::wait_until([&] { return c.cutter.commands().size() >= c.seen + 2; }, "a jog");
+    EXPECT_EQ(new_commands(&c), (std::vector<std::string>{start_up, stop}));
+    e2e::send_key(VK_UP, false);
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 120, 40,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(dialog, IDC_CALIBRATION_USE_KEYBOARD) == BST_UNCHECKED; },
+                                "Use Keyboard unchecked when the dialog lost activation"));
+    e2e::send_key(VK_UP, true);
+    e2e::wait_until([&] { return c.cutter.commands().size() >= c.seen + 2; }, "the jog stopped");
+    EXPECT_EQ(new_commands(&c), (std::vector<std::string>{start_up, stop}));
+    DestroyWindow(other);
+    SetForegroundWindow(dialog);
+
     // Entries that are no number or lie outside -2.00..+2.00 keep the dialog open.
     for (const char* entry : {"2.5", "2.004", "", "-", ".", "1,5"}) {
         expect_entry_refused(&c, dialog, entry);
