@@ -98,6 +98,7 @@
 
 // ---- Captions and questions ----------------------------------------------------------------
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
+#define IDS_CALIBRATION_TITLE        2001  // "Calibration"
 #define IDS_ADD_MEDIA_TITLE          2002  // "Add Media"
 #define IDS_QUESTION_CAPTION         2003  // "Check"
 #define IDS_VERSION_PREFIX           2050  // "Quillmark Ver."
@@ -246,6 +247,17 @@
 #define IDC_CAP_PEN_SECOND           5181
 #define IDC_CAP_TEXT_ON_ICON         5178
 #define IDC_CAP_TEXT_OFF_ICON        5179
+
+// ---- Calibration dialog (dialog 12) ----------------------------------------------------------
+#define IDC_FEED_CORRECTION          5105  // feed correction in percent, two decimals
+#define IDC_SENSOR_READ_TEST         5110  // "Registration Mark Reading Test"
+#define IDC_SENSOR_X_VALUE           5112  // "X:" and the cutter's own value
+#define IDC_SENSOR_Y_VALUE           5114
+#define IDC_SENSOR_X_BAR             5130  // vertical, 0 to 80
+#define IDC_SENSOR_Y_BAR             5131  // horizontal, 0 to 80
+#define IDC_CALIBRATION_HELP         5137
+#define IDS_SENSOR_X_LABEL           2404  // "X:"
+#define IDS_SENSOR_Y_LABEL           2405  // "Y:"
 
 // ---- Job panel: captions -------------------------------------------------------------------
 #define IDS_THICKNESS                2400  // "Thickness:"

@@ -5,6 +5,7 @@
 
 #include "common/result_report.h"
 #include "common/win_text.h"
+#include "calibration/calibration_dialog.h"
 #include "guide/animated_instructions.h"
 #include "guide/operation_guide.h"
 #include "positioning/pad_panel.h"
@@ -93,24 +94,12 @@ void paint_button_pad(HWND panel) { paint_pad(panel, g_pad_state, g_pad_rectangl
 ResultCode route_to_button_pad(UINT message, LPARAM lparam) { return route_pad_pointer(message, lparam, link()); }
 void toggle_keyboard_jogging() { use_keyboard_clicked(); }
 
-// Dialog 12 (calibration) until it has a procedure of its own: shown empty, ended by its
-// buttons with 0.
-INT_PTR CALLBACK dialog_without_logic_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+// "Calibration...": the dialog works on the run's corrections; its end value is a result code.
+ResultCode open_calibration(HWND panel)
 {
-    if (message == WM_INITDIALOG) {
-        return TRUE;
-    }
-    if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-ResultCode run_calibration_dialog()
-{
-    return static_cast<ResultCode>(DialogBoxParamA(resources(), MAKEINTRESOURCEA(IDD_CALIBRATION), owner(),
-                                                   dialog_without_logic_proc, 0));
+    const CalibrationEnvironment calibration{g_environment.link, &g_settings, &g_calibration_values,
+                                             g_environment.paths->HelpFile, panel};
+    return run_calibration_dialog(owner(), calibration);
 }
 
 // "Add Media": the dialog selects a new or updated media in the list as a user's choice would.
@@ -268,10 +257,10 @@ void open_help()
     WinHelpA(owner(), g_environment.paths->HelpFile, HELP_CONTEXT, JOB_PANEL_HELP_CONTEXT);
 }
 
-void on_calibration()
+void on_calibration(HWND panel)
 {
     if (confirmation_question(owner(), IDQ_ADJUSTMENT_WARNING)) {
-        report(run_calibration_dialog());
+        report(open_calibration(panel));
     }
 }
 
@@ -303,7 +292,7 @@ void on_panel_command(HWND panel, int id, int notification)
         break;
     case IDC_ADD_MEDIA:             open_add_media(panel); break;
     case IDC_HELP_BUTTON:           open_help(); break;
-    case IDC_CALIBRATION_BUTTON:    on_calibration(); break;
+    case IDC_CALIBRATION_BUTTON:    on_calibration(panel); break;
     case IDOK:
     case IDCANCEL:
         // "Cut..." and "Cancel" end the run exactly as Enter and Escape in the main window do.

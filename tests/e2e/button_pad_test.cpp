@@ -62,14 +62,7 @@ void send(INPUT input)
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
 
-void key(WORD virtual_key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtual_key;
-    input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
-    send(input);
-}
+void key(WORD virtual_key, bool up) { e2e::send_key(virtual_key, up); }
 
 void pointer_to(POINT p)
 {

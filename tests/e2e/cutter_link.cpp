@@ -106,4 +106,13 @@ void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code)
     EXPECT_EQ(controller->wait_exit(), exit_code);
 }
 
+void send_key(WORD virtual_key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtual_key;
+    input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
+    EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
+}
+
 }  // namespace e2e

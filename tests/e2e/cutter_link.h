@@ -62,6 +62,9 @@ HWND start_controller(Program* controller, const InstallCopy& install,
 // Closes the main window; the controller must end with this exit code.
 void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code);
 
+// A key going down or up as the keyboard sends it (reaches the program in front, its filters too).
+void send_key(WORD virtual_key, bool up);
+
 }  // namespace e2e
 
 #endif
