@@ -47,19 +47,9 @@
 #define IDB_LOAD_PORTRAIT            1001  // portrait design, no marks
 #define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape, registration marks and their distances
 #define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait, registration marks and their distances
-#define IDB_CAP_PEN_MOUNT            1007  // each blade adjustment cap: to mount, then mounted
-#define IDB_CAP_BLUE_MOUNTED         1008
-#define IDB_CAP_BLUE_MOUNT           1009
-#define IDB_CAP_RED_MOUNTED          1010
-#define IDB_CAP_RED_MOUNT            1011
-#define IDB_CAP_YELLOW_MOUNTED       1012
-#define IDB_CAP_YELLOW_MOUNT         1013
-#define IDB_CAP_PEN_MOUNTED          1014
 #define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
 #define IDI_CONTROLLER               1500
 #define IDI_CANNOT_COMMUNICATE       1515
-#define IDI_CAP_NOTE_ON              1521  // beside the cap text while it applies
-#define IDI_CAP_NOTE_OFF             1522
 
 // ---- Captions and questions ----------------------------------------------------------------
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption

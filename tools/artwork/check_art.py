@@ -32,10 +32,7 @@ BITMAPS = {
     "load_landscape_marks.bmp": (None, (130, 154)),
     "load_portrait_marks.bmp": (None, (130, 154)),
 }
-for cap in ("pen", "blue", "yellow", "red"):
-    for state in ("mount", "mounted"):
-        BITMAPS["cap_%s_%s.bmp" % (cap, state)] = ((58, 98), None)
-ICONS = ("controller.ico", "cannot_communicate.ico", "cap_note_on.ico", "cap_note_off.ico")
+ICONS = ("controller.ico", "cannot_communicate.ico")
 REQUIRED_ICON_SIZES = {16, 32, 48}
 
 problems = []

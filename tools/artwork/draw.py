@@ -514,109 +514,6 @@ def draw_loading(orientation, marks):
 
 
 # ---------------------------------------------------------------------------
-# Blade adjustment caps
-# ---------------------------------------------------------------------------
-
-CAP_W, CAP_H = 58, 98
-CAP_COLOURS = dict(red=("#D93025", "#9E1F16", "#F07A70"),
-                   blue=("#2E7CD6", "#1D5EA8", "#7DB2EE"),
-                   yellow=("#F4C20D", "#B88F00", "#FBE27A"))
-
-
-def blade_holder(m, cx, top):
-    """The blade holder, upright, its threaded top at `top` and its blade tip near the bottom."""
-    # threaded stud on which the cap screws
-    m.rect(cx - 5, top, cx + 5, top + 9, fill=C["metal"], stroke=C["metal_edge"], width=1)
-    for y in (top + 2.5, top + 5, top + 7.5):
-        m.line(cx - 5, y, cx + 5, y, stroke=C["metal_edge"], width=0.8, cap="butt")
-    # body with its grip rings
-    m.rect(cx - 8, top + 9, cx + 8, 84, r=2.5, fill="#AEB7C0", stroke="#5E6872", width=1.2)
-    m.rect(cx - 6, top + 12, cx - 3.5, 81, r=1.2, fill="#D7DDE3")
-    for y in range(int(top) + 24, 78, 6):
-        m.line(cx - 8, y, cx + 8, y, stroke="#7E8994", width=1, cap="butt")
-    # nose and blade
-    m.polygon([(cx - 6, 84), (cx + 6, 84), (cx + 2.5, 90), (cx - 2.5, 90)], fill="#737E89", stroke="#4E5862", width=0.8)
-    m.polygon([(cx - 1.6, 90), (cx + 1.6, 90), (cx, 95)], fill="#E9EDF1", stroke="#5E6872", width=0.8)
-
-
-def cap_shape(m, cx, top, colour):
-    """A blade adjustment cap: a rounded knurled cylinder, opening downwards."""
-    fill, edge, light = CAP_COLOURS[colour]
-    m.rect(cx - 11, top, cx + 11, top + 18, r=4, fill=fill, stroke=edge, width=1.2)
-    m.rect(cx - 11, top + 10, cx + 11, top + 18, fill=fill)
-    m.line(cx - 11, top + 18, cx + 11, top + 18, stroke=edge, width=1.2)
-    m.line(cx - 11, top + 4, cx - 11, top + 18, stroke=edge, width=1.2, cap="butt")
-    m.line(cx + 11, top + 4, cx + 11, top + 18, stroke=edge, width=1.2, cap="butt")
-    m.rect(cx - 8.5, top + 3, cx - 5.5, top + 16, r=1.2, fill=light)
-    for x in (cx - 2, cx + 2.5, cx + 7):
-        m.line(x, top + 5, x, top + 16, stroke=edge, width=0.8, cap="butt")
-
-
-def turn_arrow(m, cx, cy):
-    """A curved arrow around the cap: turn it clockwise, seen from above."""
-    m.path("M %s,%s A 17,5 0 0 0 %s,%s" % (f(cx - 16), f(cy), f(cx + 14), f(cy + 3)),
-           stroke=C["dim"], width=1.8)
-    m.polygon([(cx + 17.5, cy + 1), (cx + 11, cy + 6.5), (cx + 11.5, cy - 0.5)], fill=C["dim"])
-
-
-def check_mark(m, x, y):
-    m.circle(x, y, 7, fill="#27A055", stroke="#FFFFFF", width=1)
-    m.polyline([(x - 3.6, y + 0.2), (x - 1, y + 3), (x + 3.8, y - 2.8)], stroke="#FFFFFF", width=2)
-
-
-def ball_point_pen(m, cx, top):
-    """A ball-point pen upright, its tip down at top + 88."""
-    m.rect(cx - 6, top, cx + 6, top + 70, r=3, fill="#3B424A", stroke="#23282E", width=1)
-    m.rect(cx - 4, top + 3, cx - 2, top + 66, r=1, fill="#646D78")
-    m.rect(cx + 6, top + 4, cx + 9, top + 30, r=1.2, fill=C["metal"], stroke=C["metal_edge"], width=0.8)
-    m.polygon([(cx - 6, top + 70), (cx + 6, top + 70), (cx + 1.6, top + 86), (cx - 1.6, top + 86)],
-              fill=C["metal"], stroke=C["metal_edge"], width=0.9)
-    m.circle(cx, top + 87, 1.4, fill="#1D5EA8")
-
-
-def draw_cap(colour, mounted):
-    """The cap of a media: to mount (cap above the holder, turned on) or mounted."""
-    m = Mvg()
-    cx = CAP_W / 2
-    m.ellipse(cx, 95, 14, 2.5, fill=C["shadow"])
-    if colour == "pen":
-        if mounted:
-            # the pen sits in the holder's clamp
-            ball_point_pen(m, cx, 6)
-            m.rect(cx - 10, 56, cx + 10, 64, r=2, fill="#AEB7C0", stroke="#5E6872", width=1)
-            check_mark(m, CAP_W - 10, 12)
-        else:
-            ball_point_pen(m, cx - 6, 2)
-            arrow(m, CAP_W - 9, 30, CAP_W - 9, 62, 3, 9, 8, C["dim"])
-        return m, CAP_W, CAP_H
-    if mounted:
-        blade_holder(m, cx, 30)
-        cap_shape(m, cx, 24, colour)
-        check_mark(m, CAP_W - 9, 10)
-    else:
-        blade_holder(m, cx, 42)
-        cap_shape(m, cx, 6, colour)
-        turn_arrow(m, cx, 28)
-        arrow(m, cx, 31, cx, 40, 2.2, 7, 5, C["dim"])
-    return m, CAP_W, CAP_H
-
-
-def note_icon(active, size):
-    """Beside the cap text: a bright pointing hand while the text applies, a dimmed one otherwise."""
-    m = Mvg()
-    s = size / 48.0
-    fill, edge = ("#E0631A", "#A8440C") if active else ("#C9CFD5", "#9AA3AD")
-    m.push()
-    m.raw("scale %s,%s" % (f(s), f(s)))
-    m.circle(24, 24, 21, fill=fill, stroke=edge, width=2.5 if size < 32 else 2)
-    # an arrow pointing right, at the text
-    m.polygon([(10, 19), (25, 19), (25, 11), (39, 24), (25, 37), (25, 29), (10, 29)],
-              fill="#FFFFFF", stroke="#FFFFFF", width=1)
-    m.pop()
-    return m
-
-
-# ---------------------------------------------------------------------------
 # 3. Icons
 # ---------------------------------------------------------------------------
 
@@ -735,16 +632,7 @@ def build(out_dir):
         render_bmp(m, w, h, p)
         written.append(p)
 
-    for colour in ("pen", "blue", "yellow", "red"):
-        for mounted in (False, True):
-            m, w, h = draw_cap(colour, mounted)
-            p = os.path.join(out_dir, "cap_%s_%s.bmp" % (colour, "mounted" if mounted else "mount"))
-            render_bmp(m, w, h, p)
-            written.append(p)
-
-    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon),
-                     ("cap_note_on", lambda size: note_icon(True, size)),
-                     ("cap_note_off", lambda size: note_icon(False, size))):
+    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon)):
         p = os.path.join(out_dir, name + ".ico")
         write_ico(p, [(s, render_rgba(fn(s), s)) for s in ICON_SIZES])
         written.append(p)
