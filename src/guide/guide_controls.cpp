@@ -68,7 +68,7 @@ MediaDecisions media_decisions(const Settings& settings, std::int32_t configurat
         if (d.CutCondAdjust == 1) {
             adjustment = true;
             track = settings.ActivePress >= 3;  // only thick media are tracked
-            d.TestCutState = PAD_BUTTON_ENABLED;
+            d.TestCutState = PAD_BUTTON_IDLE;
         }
     }
     const bool cap_text = offer.cap_text == ON;
@@ -133,7 +133,7 @@ SetOriginDecisions set_origin_decisions(const Settings& settings)
     const bool on = step_offer(settings).set_origin != OFF && settings.PosSet == 0;
     SetOriginDecisions d{};
     d.switches[0] = {GROUP_SET_ORIGIN, on};
-    d.SetOriginState = on ? PAD_BUTTON_ENABLED : PAD_BUTTON_DISABLED;
+    d.SetOriginState = on ? PAD_BUTTON_IDLE : PAD_BUTTON_DISABLED;
     return d;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "guide/pad_link.h"
 #include "settings/settings_record.h"
 
 // The job panel's controls as the guide switches them on and off, group by group.
@@ -49,11 +50,9 @@ struct StepOffer {
 // The offer of the hidden guide, or of the shown guide's current step.
 const StepOffer& step_offer(const Settings& settings);
 
-// The button pad's disabled markers, which the guide writes and clears.
-constexpr std::int32_t PAD_BUTTON_ENABLED = 0;
-constexpr std::int32_t PAD_BUTTON_DISABLED = 2;
+// The direction set of enabled arrows; the guide clears the pad's disabled markers with it and
+// with PAD_BUTTON_IDLE.
 constexpr std::int32_t PAD_ARROWS_ENABLED = 0;
-constexpr std::int32_t PAD_ARROWS_DISABLED = 16;
 
 // `update media controls`.
 struct MediaDecisions {

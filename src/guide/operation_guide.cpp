@@ -6,6 +6,7 @@
 #include "guide_controls.h"
 #include "guide_steps.h"
 
+// The pad's records live here until the button pad module keeps them.
 PadState g_pad_state;
 PadRectangles g_pad_rectangles;
 
@@ -97,9 +98,9 @@ void check(HWND dialog, int control, bool checked)
 // The pad draws its buttons itself: a switched button is redrawn from its rectangle.
 void redraw_pad_button(HWND job_panel, const PadRectangles& rectangles, PadButton button)
 {
-    const PadRectangle& p = rectangles.Button[button];
+    const PadRect& p = rectangles.button[button];
     RECT r = {p.left, p.top, p.right + 1, p.bottom + 1};  // the pad's edges are inside
-    InvalidateRect(job_panel, &r, FALSE);
+    InvalidateRect(job_panel, &r, TRUE);
 }
 
 constexpr int CAP_PICTURES[] = {IDC_CAP_RED_FIRST,  IDC_CAP_BLUE_FIRST,  IDC_CAP_YELLOW_FIRST,
@@ -170,8 +171,8 @@ void update_media_controls(HWND job_panel, Settings* settings, PadState* pad,
     apply_switches(job_panel, d.switches);
     show(job_panel, IDC_CAP_TEXT_ON_ICON, d.cap_icon == IDC_CAP_TEXT_ON_ICON);
     show(job_panel, IDC_CAP_TEXT_OFF_ICON, d.cap_icon == IDC_CAP_TEXT_OFF_ICON);
-    pad->TestCutState = d.TestCutState;
-    redraw_pad_button(job_panel, rectangles, PAD_TEST_CUT);
+    pad->test_cut_state = d.TestCutState;
+    redraw_pad_button(job_panel, rectangles, PAD_BUTTON_TEST_CUT);
 }
 
 void update_orientation_controls(HWND job_panel, const Settings& settings)
@@ -196,8 +197,8 @@ void update_set_origin(HWND job_panel, const Settings& settings, PadState* pad,
 {
     const SetOriginDecisions d = set_origin_decisions(settings);
     apply_switches(job_panel, d.switches);
-    pad->SetOriginState = d.SetOriginState;
-    redraw_pad_button(job_panel, rectangles, PAD_SET_ORIGIN);
+    pad->set_origin_state = d.SetOriginState;
+    redraw_pad_button(job_panel, rectangles, PAD_BUTTON_SET_ORIGIN);
 }
 
 void update_blade_position(HWND job_panel, const Settings& settings, PadState* pad,
@@ -205,8 +206,8 @@ void update_blade_position(HWND job_panel, const Settings& settings, PadState* p
 {
     const BladePositionDecisions d = blade_position_decisions(settings);
     apply_switches(job_panel, d.switches);
-    pad->DirectionSet = d.DirectionSet;
-    for (PadButton arrow : {PAD_LEFT, PAD_RIGHT, PAD_UP, PAD_DOWN}) {
+    pad->direction_set = d.DirectionSet;
+    for (PadButton arrow : {PAD_BUTTON_LEFT, PAD_BUTTON_RIGHT, PAD_BUTTON_UP, PAD_BUTTON_DOWN}) {
         redraw_pad_button(job_panel, rectangles, arrow);
     }
 }

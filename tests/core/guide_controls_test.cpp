@@ -30,8 +30,8 @@ std::string refresh(Settings s, const LaunchOptions& options, std::int32_t confi
     take(blade.switches);
     take(cut_button_decisions(s, options).switches);
     // The pad's buttons follow their labels.
-    EXPECT_EQ(media.TestCutState == PAD_BUTTON_ENABLED, enabled[GROUP_ADJUSTMENT] == '1');
-    EXPECT_EQ(origin.SetOriginState == PAD_BUTTON_ENABLED, enabled[GROUP_SET_ORIGIN] == '1');
+    EXPECT_EQ(media.TestCutState == PAD_BUTTON_IDLE, enabled[GROUP_ADJUSTMENT] == '1');
+    EXPECT_EQ(origin.SetOriginState == PAD_BUTTON_IDLE, enabled[GROUP_SET_ORIGIN] == '1');
     EXPECT_EQ(blade.DirectionSet == PAD_ARROWS_ENABLED, enabled[GROUP_BLADE_POSITION] == '1');
     return enabled + " " + std::to_string(s.PosSet) + std::to_string(s.CutCondAdjust);
 }
