@@ -1,12 +1,16 @@
 #include "controller.h"
 
+#include "app/command_line.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
+#include "device/program_link.h"
 #include "main_window.h"
-#include "result_report.h"
-#include "win_text.h"
 
+HINSTANCE g_instance = nullptr;
 LaunchOptions g_launch_options;
 std::int32_t g_demo_mode = DEMO_OFF;
 ProgramPaths g_program_paths;
+CutterLink g_cutter_link;
 
 namespace {
 
@@ -25,14 +29,6 @@ void bring_first_controller_forward()
 
 }  // namespace
 
-HWND owner_window(const LaunchOptions& options)
-{
-    // Handles are 32-bit values, sign-extended on 64-bit Windows. A number that names no window
-    // (a stale handle from the printing side) would keep the dialog from opening at all.
-    HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(options.OwnerWindow));
-    return owner != nullptr && IsWindow(owner) ? owner : nullptr;
-}
-
 void build_program_paths()
 {
     char module_path[MODULE_PATH_LIMIT + 1] = {};
@@ -46,6 +42,7 @@ int run_controller(HINSTANCE instance, int argc, const char* const* argv)
     reset_launch_options(&g_launch_options);
     g_demo_mode = DEMO_OFF;
     read_command_line(argc, argv, &g_launch_options, &g_demo_mode);
+    g_cutter_link = program_link(g_demo_mode);
     HWND owner = owner_window(g_launch_options);
 
     // The handle stays open until the process ends: holding it is what keeps others out.

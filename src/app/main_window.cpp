@@ -2,11 +2,10 @@
 
 
 #include "app/controller.h"
-#include "app/result_report.h"
-#include "app/small_dialogs.h"
-#include "app/win_text.h"
 #include "calibration/calibration_values.h"
-#include "device/cutter_commands.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
+#include "device/cutter_protocol.h"
 #include "device/usb_transport.h"
 #include "guide/animated_instructions.h"
 #include "guide/guide_steps.h"
@@ -18,6 +17,7 @@
 #include "workflow/job_panel.h"
 #include "workflow/mark_distances.h"
 #include "workflow/run_end.h"
+#include "workflow/small_dialogs.h"
 
 HWND g_main_window = nullptr;
 
@@ -90,6 +90,11 @@ void show_version_caption(HWND window, const Settings& settings)
     SetDlgItemTextA(window, IDC_VERSION_CAPTION, caption.c_str());
 }
 
+JobPanelEnvironment panel_environment(HWND window)
+{
+    return JobPanelEnvironment{window, &g_cutter_link, &g_program_paths, &g_launch_options};
+}
+
 std::int32_t selected_configuration_mode()
 {
     return media_at(g_media_library, g_settings.CutCondition).ConfigurationMode;
@@ -105,25 +110,26 @@ ResultCode start_up_main_window(HWND window)
                  reinterpret_cast<LPARAM>(LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_CONTROLLER))));
 
     create_transfer_events();
-    ResultCode code = load_usb_library();
+    ResultCode code = load_usb_library(g_demo_mode);
     if (code == RC_SUCCESS) code = find_cutter_printers();
     if (code != RC_SUCCESS) return code;
 
     reset_animated_instructions();
 
-    code = buffer_check();
-    if (code == RC_SUCCESS) code = start_notice_command();
-    if (code == RC_SUCCESS) code = version_query(g_settings.FirmwareVersion);
+    const CutterLink& link = g_cutter_link;
+    code = buffer_check(link);
+    if (code == RC_SUCCESS) code = start_notice_command(link);
+    if (code == RC_SUCCESS) code = version_query(link, g_settings.FirmwareVersion);
     if (code != RC_SUCCESS) return code;
 
     const SettingsSources sources{g_program_paths.SettingsFile, g_program_paths.MediaDirectory,
-                                  &CUTTER_CONDITION_COMMANDS, check_mark_distances};
-    code = read_settings(sources, &g_launch_options, &g_settings, &g_media_library);
+                                  check_mark_distances};
+    code = read_settings(sources, link, &g_launch_options, &g_settings, &g_media_library);
     if (code != RC_SUCCESS) return code;
 
-    code = sensor_position_query(&g_calibration_values.SensorCorrectionX,
+    code = sensor_position_query(link, &g_calibration_values.SensorCorrectionX,
                                  &g_calibration_values.SensorCorrectionY);
-    if (code == RC_SUCCESS) code = feed_correction_query(&g_calibration_values.FeedCorrection);
+    if (code == RC_SUCCESS) code = feed_correction_query(link, &g_calibration_values.FeedCorrection);
     if (code != RC_SUCCESS) return code;
 
     create_fonts(window);
@@ -132,7 +138,7 @@ ResultCode start_up_main_window(HWND window)
     g_settings.GuideAreaRect = screen_rect_of(GetDlgItem(window, IDC_GUIDE_AREA));
     g_settings.GuideStep = FIRST_GUIDE_STEP;
 
-    create_job_panel(window);
+    create_job_panel(panel_environment(window));
     show_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
                     g_pad_rectangles, selected_configuration_mode());
     install_input_filters(GetWindowThreadProcessId(window, nullptr));
@@ -148,7 +154,7 @@ BOOL init_main_window(HWND window)
     const ResultCode code = start_up_main_window(window);
     if (code != RC_SUCCESS) {
         report_result(window, code);
-        shut_down_controller(END_START_FAILED);
+        shut_down_controller(window, END_START_FAILED);
     } else if (g_launch_options.LaunchResult != RC_SUCCESS) {
         // An option the printing side got wrong: said once, the stored value stays in force.
         report_result(window, g_launch_options.LaunchResult);
@@ -192,17 +198,19 @@ BOOL on_command(HWND window, int id)
     switch (id) {
     case IDOK:
         if (cut_mode) {
-            const ResultCode code = confirm_cut(window, g_job_panel, &g_settings, g_launch_options, g_media_library);
+            const ResultCode code =
+                confirm_cut(panel_environment(window), g_job_panel, &g_settings, g_media_library);
             if (code != RC_SUCCESS) {
                 report_result(window, code);
             }
         } else {
-            save_and_close(g_settings, END_CLOSED, g_media_library);
+            save_and_close(window, g_program_paths, g_settings, END_CLOSED, g_media_library);
         }
         break;
     case IDCANCEL:
         if (cut_mode) {
-            save_and_close(g_settings, END_CANCELLED, g_media_library);
+            save_and_close(window, g_program_paths, g_settings, END_CANCELLED,
+                           g_media_library);
         }
         break;
     case IDC_GUIDE_PREVIOUS:
@@ -232,10 +240,10 @@ BOOL on_activate(WPARAM state)
     return FALSE;
 }
 
-BOOL on_close()
+BOOL on_close(HWND window)
 {
-    save_and_close(g_settings, g_launch_options.CutMode != 0 ? END_CANCELLED : END_CLOSED,
-                   g_media_library);
+    save_and_close(window, g_program_paths, g_settings,
+                   g_launch_options.CutMode != 0 ? END_CANCELLED : END_CLOSED, g_media_library);
     return FALSE;
 }
 
@@ -269,7 +277,7 @@ INT_PTR CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CTLCOLORSTATIC: return colour_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_COMMAND:        return on_command(window, LOWORD(wparam));
     case WM_ACTIVATE:       return on_activate(LOWORD(wparam));
-    case WM_CLOSE:          return on_close();
+    case WM_CLOSE:          return on_close(window);
     case WM_DESTROY:        return on_destroy();
     }
     return FALSE;

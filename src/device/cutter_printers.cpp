@@ -2,19 +2,16 @@
 
 #include <cstring>
 
+#include "common/ascii_text.h"
+
 bool is_cutter_description(const char* description)
 {
     if (description == nullptr) {
         return false;
     }
     char upper[DESCRIPTION_BUFFER_SIZE];
-    std::size_t i = 0;
-    for (; i + 1 < DESCRIPTION_BUFFER_SIZE && description[i] != '\0'; ++i) {
-        const char c = description[i];
-        // ASCII letters only: the bytes of a multibyte code page stay as they are.
-        upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    upper[i] = '\0';
+    // ASCII letters only: the bytes of a multibyte code page stay as they are.
+    copy_ascii_upper(description, upper, DESCRIPTION_BUFFER_SIZE - 1);
     return std::strstr(upper, CUTTER_FAMILY_MATCH) != nullptr;
 }
 

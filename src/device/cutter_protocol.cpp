@@ -1,8 +1,7 @@
 // The cutter command set over any CutterLink: the rows, the engine and the operations.
-// Platform-free: the program's link (cutter_commands.cpp) adds the debugger, transport and clock.
+// Platform-free: the program's link (program_link.cpp) adds the debugger, transport and clock.
 #include "cutter_protocol.h"
 
-#include "cutter_commands.h"
 
 #include <climits>
 #include <cmath>

@@ -8,7 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
+
+// Room for the firmware version text of the version query.
+constexpr int VERSION_TEXT_SIZE = 512;
 
 // Every command is formatted into, and every reply read into, one work buffer of this size.
 constexpr int COMMAND_BUFFER_SIZE = 512;
@@ -120,7 +123,9 @@ std::size_t scan_decimal(const char* text, std::int32_t* value);
 // "%d,%d": returns how many numbers were read (0, 1 or 2), as sscanf would.
 int scan_decimal_pair(const char* text, std::int32_t* first, std::int32_t* second);
 
-// The same operations as cutter_commands.h, over any link.
+// The operations: each builds its command, writes the debugger line, sends it (nothing is sent in
+// demo mode, which gives the fixed demo answers), reads and judges the reply, and returns a
+// ResultCode that names the command that failed.
 ResultCode start_notice_command(const CutterLink& link);
 ResultCode cut_condition_command(const CutterLink& link, int condition_number, int speed,
                                  int pressure, int offset);
@@ -139,7 +144,7 @@ ResultCode sensor_scan_command(const CutterLink& link);
 ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_correction);
 ResultCode sensor_position_command(const CutterLink& link, std::int32_t x, std::int32_t y);
 ResultCode buffer_check(const CutterLink& link);
-ResultCode version_query(const CutterLink& link, char* version_text);
+ResultCode version_query(const CutterLink& link, char* version_text);  // VERSION_TEXT_SIZE bytes
 ResultCode ready_query(const CutterLink& link);
 ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
                                std::int32_t horizontal_um, std::int32_t vertical_um);

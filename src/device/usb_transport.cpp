@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/controller.h"
+#include "common/launch_options.h"
 #include "cutter_printers.h"
 
 SpoolerCalls g_spooler_calls = {EnumPrintersA, OpenPrinterA, EnumJobsA, ClosePrinter};
@@ -54,14 +54,14 @@ ResultCode transfer(DWORD direction, void* bytes, std::uint32_t count, std::uint
 
 }  // namespace
 
-ResultCode load_usb_library()
+ResultCode load_usb_library(std::int32_t demo_mode)
 {
-    return load_usb_library_named(USB_LIBRARY_NAME);
+    return load_usb_library_named(USB_LIBRARY_NAME, demo_mode);
 }
 
-ResultCode load_usb_library_named(const char* library_name)
+ResultCode load_usb_library_named(const char* library_name, std::int32_t demo_mode)
 {
-    if (g_demo_mode != DEMO_OFF) {
+    if (demo_mode != DEMO_OFF) {
         return RC_SUCCESS;
     }
     // Never freed: the library stays in the process until the program ends.

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 
 constexpr const char* USB_LIBRARY_NAME = "ZOLKUSBP.DLL";
 constexpr const char* USB_OPEN_ENTRY = "ZOLK_OpenUsb";
@@ -34,9 +34,10 @@ struct SpoolerCalls {
 extern SpoolerCalls g_spooler_calls;
 extern const SpoolerCalls REAL_SPOOLER_CALLS;
 
-ResultCode load_usb_library();
+// Loads the cutter maker's library; in demo mode nothing is loaded.
+ResultCode load_usb_library(std::int32_t demo_mode);
 // The same from a library of another name: tests load stand-ins that lack the library or entry.
-ResultCode load_usb_library_named(const char* library_name);
+ResultCode load_usb_library_named(const char* library_name, std::int32_t demo_mode);
 void create_transfer_events();
 void close_transfer_events();
 ResultCode find_cutter_printers();

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/controller.h"
+#include "common/program_paths.h"
 
 AnimationLauncher g_animation_launcher;
 
@@ -52,7 +52,7 @@ void reset_animated_instructions()
     clear_process_fields(&g_animation_launcher);
 }
 
-ResultCode start_animated_instructions()
+ResultCode start_animated_instructions(const char* program_path)
 {
     AnimationLauncher* launcher = &g_animation_launcher;
     bool started_before = false;
@@ -73,7 +73,7 @@ ResultCode start_animated_instructions()
     // name followed by arguments.
     char command_line[COMMAND_LINE_SIZE] = {};
     std::snprintf(command_line, sizeof command_line, "\"%.*s\"", PROGRAM_PATH_SIZE - 1,
-                  g_program_paths.AnimationProgram);
+                  program_path);
 
     if (!CreateProcessA(nullptr, command_line, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &launcher->Process)) {

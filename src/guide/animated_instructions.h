@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 
 // How long a start waits for the program to become ready for input before it looks for its
 // window anyway. The program is ready in well under a second; the bound only keeps a hung
@@ -28,9 +28,10 @@ extern AnimationLauncher g_animation_launcher;
 // Forgets any earlier start: the process fields become zero, the window stays.
 void reset_animated_instructions();
 
-// Starts the program from its Program path, or only raises its window when the instance started
-// earlier is still running. RC_ANIMATION_START_FAILED (211) when it cannot be started.
-ResultCode start_animated_instructions();
+// Starts the program at `program_path` (the Program paths' AnimationProgram), or only raises its
+// window when the instance started earlier is still running. RC_ANIMATION_START_FAILED (211)
+// when it cannot be started.
+[[nodiscard]] ResultCode start_animated_instructions(const char* program_path);
 
 // Asks a running instance to close (WM_CLOSE, without waiting) and lets go of its process.
 // Does nothing when the program was never started.

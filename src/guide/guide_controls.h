@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/launch_options.h"
 #include "guide/pad_link.h"
 #include "settings/settings_record.h"
 

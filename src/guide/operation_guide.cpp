@@ -2,8 +2,9 @@
 
 #include <cstddef>
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 #include "guide_controls.h"
+#include "guide_layout.h"
 #include "guide_steps.h"
 
 // The pad's records live here until the button pad module keeps them.
@@ -12,8 +13,21 @@ PadRectangles g_pad_rectangles;
 
 namespace {
 
-int width_of(const ScreenRect& r) { return r.right - r.left; }
-int height_of(const ScreenRect& r) { return r.bottom - r.top; }
+// Where each decision of the layout is applied.
+enum class Host { MainWindow, JobPanel };
+struct ControlPlace {
+    GuideControl control;
+    Host         host;
+    int          id;
+};
+constexpr ControlPlace GUIDE_CONTROL_PLACES[] = {
+    {GUIDE_PREVIOUS,        Host::MainWindow, IDC_GUIDE_PREVIOUS},
+    {GUIDE_NEXT,            Host::MainWindow, IDC_GUIDE_NEXT},
+    {GUIDE_TOGGLE,          Host::MainWindow, IDC_GUIDE_TOGGLE},
+    {PANEL_ADD_MEDIA,       Host::JobPanel,   IDC_ADD_MEDIA},
+    {PANEL_TRACK_ENHANCING, Host::JobPanel,   IDC_TRACK_ENHANCING},
+    {PANEL_SEARCH_MARK,     Host::JobPanel,   IDC_SEARCH_MARK},
+};
 
 void show(HWND dialog, int control, bool visible)
 {
@@ -124,37 +138,23 @@ void show_one_of(HWND dialog, const int (&pictures)[N], int shown)
 void show_guide_text(HWND main_window, HWND job_panel, const Settings& settings,
                      const LaunchOptions& options)
 {
-    const int step = settings.GuideStep;
-    set_text(main_window, IDC_GUIDE_TITLE, guide_title_id(step));
-    set_text(main_window, IDC_GUIDE_MESSAGE,
-             guide_text_id(step, settings.PosSet, settings.TomboAutoRead));
-    EnableWindow(GetDlgItem(main_window, IDC_GUIDE_PREVIOUS), step != FIRST_GUIDE_STEP);
-    EnableWindow(GetDlgItem(main_window, IDC_GUIDE_NEXT), step != LAST_GUIDE_STEP);
-
-    const ScreenRect& full = settings.MainWindowRect;
-    if (settings.GuideMenu == 0) {
-        // Hidden: the guide area falls below the shortened window.
-        SetWindowPos(main_window, nullptr, 0, 0, width_of(full),
-                     height_of(full) - height_of(settings.GuideAreaRect), SWP_NOMOVE);
-        show(main_window, IDC_GUIDE_PREVIOUS, false);
-        show(main_window, IDC_GUIDE_NEXT, false);
-        if (settings.FileMediaMode == 0) {
-            // Firmware before 2.0 has neither the guide nor these functions.
-            show(main_window, IDC_GUIDE_TOGGLE, false);
-            show(job_panel, IDC_ADD_MEDIA, false);
-            show(job_panel, IDC_TRACK_ENHANCING, false);
-            show(job_panel, IDC_SEARCH_MARK, false);
-        } else {
-            if (options.CutMode == 0) {
-                show(main_window, IDC_GUIDE_TOGGLE, false);
-            }
-            set_text(main_window, IDC_GUIDE_TOGGLE, IDS_SHOW_GUIDE);
+    const GuideTextLayout layout = guide_text_layout(settings, options);
+    set_text(main_window, IDC_GUIDE_TITLE, layout.TitleId);
+    set_text(main_window, IDC_GUIDE_MESSAGE, layout.TextId);
+    SetWindowPos(main_window, nullptr, 0, 0, layout.WindowWidth, layout.WindowHeight, SWP_NOMOVE);
+    for (const ControlPlace& place : GUIDE_CONTROL_PLACES) {
+        HWND control = GetDlgItem(place.host == Host::MainWindow ? main_window : job_panel, place.id);
+        const Switch enabled = layout.Enabled[place.control];
+        if (enabled != Switch::Keep) {
+            EnableWindow(control, enabled == Switch::On);
         }
-    } else {
-        SetWindowPos(main_window, nullptr, 0, 0, width_of(full), height_of(full), SWP_NOMOVE);
-        show(main_window, IDC_GUIDE_PREVIOUS, true);
-        show(main_window, IDC_GUIDE_NEXT, true);
-        set_text(main_window, IDC_GUIDE_TOGGLE, IDS_HIDE_GUIDE);
+        const Switch visible = layout.Visible[place.control];
+        if (visible != Switch::Keep) {
+            ShowWindow(control, visible == Switch::On ? SW_SHOWNORMAL : SW_HIDE);
+        }
+    }
+    if (layout.ToggleTextId != 0) {
+        set_text(main_window, IDC_GUIDE_TOGGLE, layout.ToggleTextId);
     }
     invalidate_step_names(main_window);
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/launch_options.h"
+#include "common/launch_options.h"
 #include "guide/pad_link.h"
 #include "settings/settings_record.h"
 

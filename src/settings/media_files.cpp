@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 
 MediaLibrary g_media_library;
 
@@ -57,7 +57,7 @@ void load_built_in_media(MediaLibrary* library)
 {
     fill_built_in_media(library);
     for (int i = 0; i < BUILT_IN_MEDIA_COUNT; ++i) {
-        LoadStringA(g_instance, static_cast<UINT>(built_in_media_name_id(i)),
+        LoadStringA(resource_instance(), static_cast<UINT>(built_in_media_name_id(i)),
                     library->Media[i].Name, BUILT_IN_NAME_SIZE);
     }
 }

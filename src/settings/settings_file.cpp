@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 #include "media_files.h"
 
 Settings g_settings;
@@ -40,12 +40,12 @@ void string_table_media(const void*, MediaLibrary* library)
 
 }  // namespace
 
-ResultCode read_settings(const SettingsSources& sources, LaunchOptions* options,
-                         Settings* settings, MediaLibrary* library)
+ResultCode read_settings(const SettingsSources& sources, const CutterLink& link,
+                         LaunchOptions* options, Settings* settings, MediaLibrary* library)
 {
     const SettingsReader reader{profile_number, profile_text, media_directory_files,
                                 string_table_media, &sources};
-    return read_settings_from(reader, *sources.Commands, sources.CheckDistances, options,
+    return read_settings_from(reader, link, sources.CheckDistances, options,
                               settings, library);
 }
 

@@ -3,8 +3,8 @@
 #ifndef CUTTER_SETTINGS_FILE_H
 #define CUTTER_SETTINGS_FILE_H
 
-#include "app/launch_options.h"
-#include "app/result_code.h"
+#include "common/launch_options.h"
+#include "common/result_code.h"
 #include "media_library.h"
 #include "settings_record.h"
 
@@ -12,22 +12,19 @@
 // receives it as a parameter.
 extern Settings g_settings;
 
-// The cutter's own condition commands (condition_commands.cpp), which the run hands to
-// `read settings`; a test may hand in its own to see what is sent and to make one fail.
-extern const ConditionCommands CUTTER_CONDITION_COMMANDS;
-
-// Everything `read settings` reads and what it sends, in the order the start-up needs them.
+// Everything `read settings` reads, in the order the start-up needs it.
 struct SettingsSources {
-    const char*              SettingsFile;    // QMACTL.INI
-    const char*              MediaDirectory;  // the Media directory, no trailing separator
-    const ConditionCommands* Commands;
-    MarkDistanceCheck        CheckDistances;
+    const char*       SettingsFile;    // QMACTL.INI
+    const char*       MediaDirectory;  // the Media directory, no trailing separator
+    MarkDistanceCheck CheckDistances;
 };
 
 // read_settings_from (settings_record.h) over the settings file, through the profile calls, and
-// the media files of the Media directory or the built-in media of the string table.
-ResultCode read_settings(const SettingsSources& sources, LaunchOptions* options,
-                         Settings* settings, MediaLibrary* library);
+// the media files of the Media directory or the built-in media of the string table; the cutting
+// conditions go to the cutter over `link`.
+[[nodiscard]] ResultCode read_settings(const SettingsSources& sources, const CutterLink& link,
+                                       LaunchOptions* options, Settings* settings,
+                                       MediaLibrary* library);
 
 // Writes the version and the 13 keys of "Main_Section" in their order.
 void save_settings(const char* settings_file, const Settings& settings,

@@ -31,9 +31,10 @@ void set_number(ProfileEntry* entry, const char* key, std::int32_t value)
 constexpr std::int32_t CHECK_IN_MILLIMETRES = 0;
 
 // Sends one command; false (with its code kept) when it fails.
-bool sent(ResultCode (*command)(int), int argument, ResultCode* result)
+bool sent(const CutterLink& link, ResultCode (*command)(const CutterLink&, int), int argument,
+          ResultCode* result)
 {
-    *result = command(argument);
+    *result = command(link, argument);
     return *result == RC_SUCCESS;
 }
 
@@ -116,7 +117,7 @@ MillimetreDistances stored_distances_in_millimetres(std::int32_t tombo_dis_x,
                                (tombo_dis_y / MICROMETRES_PER_TENTH) * MILLIMETRES_PER_TENTH};
 }
 
-ResultCode read_settings_from(const SettingsReader& reader, const ConditionCommands& commands,
+ResultCode read_settings_from(const SettingsReader& reader, const CutterLink& link,
                               MarkDistanceCheck check_distances, LaunchOptions* options,
                               Settings* settings, MediaLibrary* library)
 {
@@ -154,19 +155,19 @@ ResultCode read_settings_from(const SettingsReader& reader, const ConditionComma
     }
     take_selected_media(selected, settings);
     ResultCode result = RC_SUCCESS;
-    if (!sent(commands.condition_number, settings->ActiveConditionNo, &result) ||
-        !sent(commands.cut_speed, settings->ActiveSpeed, &result) ||
-        !sent(commands.cut_pressure, settings->ActivePress, &result) ||
-        !sent(commands.cutter_offset, settings->ActiveOffset, &result)) {
+    if (!sent(link, condition_number_command, settings->ActiveConditionNo, &result) ||
+        !sent(link, cut_speed_command, settings->ActiveSpeed, &result) ||
+        !sent(link, cut_pressure_command, settings->ActivePress, &result) ||
+        !sent(link, cutter_offset_command, settings->ActiveOffset, &result)) {
         return result;
     }
 
     settings->RollAction = flag_value(read_number("RollAction", 0));
-    if (!sent(commands.track_enhancing, start_track_enhancing(*settings), &result)) {
+    if (!sent(link, track_enhancing_command, start_track_enhancing(*settings), &result)) {
         return result;
     }
     settings->ThickMediaMode = 0;
-    if (!sent(commands.thick_media, settings->ThickMediaMode, &result)) {
+    if (!sent(link, thick_media_command, settings->ThickMediaMode, &result)) {
         return result;
     }
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/launch_options.h"
-#include "device/cutter_commands.h"
+#include "common/launch_options.h"
+#include "device/cutter_protocol.h"
 #include "media_library.h"
 
 struct ScreenRect {
@@ -92,17 +92,6 @@ struct MillimetreDistances {
 MillimetreDistances stored_distances_in_millimetres(std::int32_t tombo_dis_x,
                                                     std::int32_t tombo_dis_y);
 
-// The commands `read settings` sends between its steps. The run uses the cutter's own
-// (CUTTER_CONDITION_COMMANDS, settings_file.h); tests and fuzzers hand in their own.
-struct ConditionCommands {
-    ResultCode (*condition_number)(int condition_number);
-    ResultCode (*cut_speed)(int speed);
-    ResultCode (*cut_pressure)(int pressure);
-    ResultCode (*cutter_offset)(int offset);
-    ResultCode (*track_enhancing)(int on);
-    ResultCode (*thick_media)(int on);
-};
-
 // The millimetre range check of the registration-mark distances (direction, horizontal,
 // vertical, unit): 0 when both lie in the range of the orientation. The start-up passes
 // check_mark_distances of the registration-mark distances module.
@@ -132,7 +121,7 @@ struct SettingsReader {
 // Returns 0, RC_MEDIA_LIST_MISSING when no media file is usable, or the code of the first
 // command that fails (the remaining steps are then not run). An orientation option outside 0
 // and 1 sets the launch result of `options`.
-ResultCode read_settings_from(const SettingsReader& reader, const ConditionCommands& commands,
+[[nodiscard]] ResultCode read_settings_from(const SettingsReader& reader, const CutterLink& link,
                               MarkDistanceCheck check_distances, LaunchOptions* options,
                               Settings* settings, MediaLibrary* library);
 

@@ -1,7 +1,7 @@
 #include "cut_sequence.h"
 
-#include "app/result_report.h"
-#include "device/cutter_commands.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
 #include "mark_distance_entries.h"
 #include "run_end.h"
 
@@ -9,11 +9,6 @@ namespace {
 
 // The cutter answered that the marks were not read: not an error, a question to the user.
 constexpr ResultCode NOT_READY = RC_GENERAL_ERROR;
-
-HWND owner_of(const LaunchOptions& options)
-{
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(options.OwnerWindow));
-}
 
 // Throws away what the user clicked or typed while the cutter was busy, up to the next paint.
 void discard_queued_input(HWND main_window)
@@ -28,9 +23,10 @@ void discard_queued_input(HWND main_window)
 
 }  // namespace
 
-ResultCode read_registration_marks(HWND main_window, HWND job_panel, Settings* settings,
-                                   const LaunchOptions& options)
+ResultCode read_registration_marks(const JobPanelEnvironment& environment, HWND job_panel,
+                                   Settings* settings)
 {
+    HWND main_window = environment.main_window;
     if (settings->TomboAutoRead == 0 && !confirmation_question(main_window, IDQ_MOVE_TO_READABLE_RANGE)) {
         return RC_SUCCESS;
     }
@@ -46,14 +42,17 @@ ResultCode read_registration_marks(HWND main_window, HWND job_panel, Settings* s
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
     const ResultCode code =
         settings->TomboAutoRead != 0
-            ? automatic_mark_read(settings->MarkReadArg, distances.Horizontal, distances.Vertical)
-            : manual_mark_read(settings->MarkReadArg, distances.Horizontal, distances.Vertical);
+            ? automatic_mark_read(*environment.link, settings->MarkReadArg, distances.Horizontal,
+                                  distances.Vertical)
+            : manual_mark_read(*environment.link, settings->MarkReadArg, distances.Horizontal,
+                               distances.Vertical);
     if (code == RC_SUCCESS) {
         settings->TomboDisX = distances.Horizontal;
         settings->TomboDisY = distances.Vertical;
-        if (options.OwnerGiven == 1) {
-            SetForegroundWindow(owner_of(options));
-            SetFocus(owner_of(options));
+        HWND owner = owner_window(*environment.options);
+        if (environment.options->OwnerGiven == 1 && owner != nullptr) {
+            SetForegroundWindow(owner);
+            SetFocus(owner);
         }
     }
     discard_queued_input(main_window);
@@ -62,17 +61,19 @@ ResultCode read_registration_marks(HWND main_window, HWND job_panel, Settings* s
     return code;
 }
 
-ResultCode confirm_cut(HWND main_window, HWND job_panel, Settings* settings,
-                       const LaunchOptions& options, const MediaLibrary& library)
+ResultCode confirm_cut(const JobPanelEnvironment& environment, HWND job_panel, Settings* settings,
+                       const MediaLibrary& library)
 {
+    HWND main_window = environment.main_window;
+    const LaunchOptions& options = *environment.options;
     if (options.CutMode == 1 && options.NoRegistrationMarks != 1) {
         if (settings->TomboAutoRead != 0 && settings->PosSet != 0) {
-            const ResultCode read = read_registration_marks(main_window, job_panel, settings, options);
+            const ResultCode read = read_registration_marks(environment, job_panel, settings);
             if (read != RC_SUCCESS) {
                 return read;
             }
         }
-        const ResultCode ready = ready_query();
+        const ResultCode ready = ready_query(*environment.link);
         if (ready == NOT_READY) {
             if (!confirmation_question(main_window, IDQ_CUT_WITHOUT_MARKS)) {
                 return RC_SUCCESS;
@@ -81,6 +82,6 @@ ResultCode confirm_cut(HWND main_window, HWND job_panel, Settings* settings,
             return ready;
         }
     }
-    save_and_close(*settings, END_CUT_CONFIRMED, library);
+    save_and_close(main_window, *environment.paths, *settings, END_CUT_CONFIRMED, library);
     return RC_SUCCESS;
 }

@@ -1,10 +1,8 @@
 #include "job_panel.h"
 
-#include "app/main_window.h"
-#include "app/result_report.h"
-#include "app/small_dialogs.h"
-#include "app/controller.h"
-#include "app/win_text.h"
+#include "common/result_report.h"
+#include "common/win_text.h"
+#include "workflow/small_dialogs.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
 #include "workflow/mark_distance_entries.h"
@@ -15,11 +13,13 @@ HWND g_job_panel = nullptr;
 
 namespace {
 
+JobPanelEnvironment g_environment{};
+
 void on_animated_instructions()
 {
-    const ResultCode code = start_animated_instructions();
+    const ResultCode code = start_animated_instructions(g_environment.paths->AnimationProgram);
     if (code != RC_SUCCESS) {
-        report_result(g_main_window, code);
+        report_result(g_environment.main_window, code);
     }
 }
 
@@ -32,9 +32,9 @@ BOOL on_panel_command(HWND panel, int id)
         SendMessageA(GetParent(panel), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         break;
     case IDC_READ_MARKS: {
-        const ResultCode code = read_registration_marks(g_main_window, panel, &g_settings, g_launch_options);
+        const ResultCode code = read_registration_marks(g_environment, panel, &g_settings);
         if (code != RC_SUCCESS) {
-            report_result(g_main_window, code);
+            report_result(g_environment.main_window, code);
         }
         break;
     }
@@ -42,7 +42,8 @@ BOOL on_panel_command(HWND panel, int id)
         on_animated_instructions();
         break;
     case IDC_ABOUT_BUTTON:
-        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), g_main_window, about_dialog_proc, 0);
+        DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_ABOUT), g_environment.main_window,
+                        about_dialog_proc, 0);
         break;
     }
     return FALSE;
@@ -50,11 +51,17 @@ BOOL on_panel_command(HWND panel, int id)
 
 }  // namespace
 
-HWND create_job_panel(HWND main_window)
+HWND create_job_panel(const JobPanelEnvironment& environment)
 {
-    g_job_panel = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), main_window,
-                                     job_panel_proc, 0);
+    g_environment = environment;
+    g_job_panel = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL),
+                                     environment.main_window, job_panel_proc, 0);
     return g_job_panel;
+}
+
+const JobPanelEnvironment& job_panel_environment()
+{
+    return g_environment;
 }
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM)

@@ -5,12 +5,28 @@
 
 #include <windows.h>
 
+#include "common/launch_options.h"
+#include "common/program_paths.h"
+#include "device/cutter_protocol.h"
+
+// What the panel needs from the main window, handed over when the panel is created.
+struct JobPanelEnvironment {
+    HWND                main_window;  // owner of every message and dialog the panel shows
+    const CutterLink*   link;
+    const ProgramPaths* paths;        // help file, Media directory, animated instructions
+    LaunchOptions*      options;      // read; the panel writes the converted distances and the launch result
+};
+
 // The panel's handle while it exists.
 extern HWND g_job_panel;
 
-// Creates the panel as a modeless child of the main window, over the main window's frame.
-// Returns its handle, or null when it could not be created.
-HWND create_job_panel(HWND main_window);
+// Creates the panel as a modeless child of the environment's main window, over its frame, and
+// keeps the environment for the panel's handlers. Returns the panel's handle, or null when it
+// could not be created.
+HWND create_job_panel(const JobPanelEnvironment& environment);
+
+// The environment the panel was created with, for its own handlers and the dialogs it opens.
+const JobPanelEnvironment& job_panel_environment();
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -1,6 +1,6 @@
 #include "mark_distance_entries.h"
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 
 namespace {
 

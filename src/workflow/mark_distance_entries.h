@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 #include "mark_distances.h"
 #include "settings/settings_record.h"
 

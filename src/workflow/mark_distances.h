@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/result_code.h"
+#include "common/result_code.h"
 
 // Unit of the distance fields (the Settings record's Unit). Every value other than
 // UNIT_MILLIMETRES is taken as inches, as a hand-edited settings file may hold anything.

@@ -3,6 +3,9 @@
 #ifndef CUTTER_RUN_END_H
 #define CUTTER_RUN_END_H
 
+#include <windows.h>
+
+#include "common/program_paths.h"
 #include "settings/media_library.h"
 #include "settings/settings_record.h"
 
@@ -12,11 +15,13 @@ constexpr int END_CANCELLED = 1;       // cut mode: Cancel or the window closed
 constexpr int END_CUT_CONFIRMED = 2;   // cut mode: the cut was confirmed
 constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing is saved
 
-// Saves the settings and the media files, then shuts down with `end_value`.
-void save_and_close(const Settings& settings, int end_value, const MediaLibrary& library);
+// Saves the settings and the media files into the files of `paths`, then shuts down with
+// `end_value`.
+void save_and_close(HWND main_window, const ProgramPaths& paths, const Settings& settings,
+                    int end_value, const MediaLibrary& library);
 
 // Frees the printer list, removes the input filters, closes the transfer events and the
 // animated instructions, and ends the main window with `end_value`.
-void shut_down_controller(int end_value);
+void shut_down_controller(HWND main_window, int end_value);
 
 #endif

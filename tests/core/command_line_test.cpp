@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launch_options.h"
+#include "app/command_line.h"
 
 namespace {
 

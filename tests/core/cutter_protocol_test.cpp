@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launch_options.h"
-#include "device/cutter_commands.h"
+#include "common/launch_options.h"
 #include "device/cutter_protocol.h"
 
 namespace {

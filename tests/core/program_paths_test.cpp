@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/program_paths.h"
+#include "common/program_paths.h"
 
 namespace {
 

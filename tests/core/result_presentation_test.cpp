@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/result_presentation.h"
+#include "common/result_presentation.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Feeds random argument vectors to the command-line reader: words are separated by zero bytes,
 // may be of any length (also far beyond the 512 characters that are judged) and hold any byte.
-#include "app/launch_options.h"
+#include "app/command_line.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

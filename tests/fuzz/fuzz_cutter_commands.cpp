@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/launch_options.h"
+#include "common/launch_options.h"
 #include "device/cutter_protocol.h"
 #include "fuzz_support.h"
 

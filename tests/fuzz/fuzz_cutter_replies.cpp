@@ -7,8 +7,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/launch_options.h"
-#include "device/cutter_commands.h"
+#include "common/launch_options.h"
 #include "device/cutter_protocol.h"
 #include "fuzz_support.h"
 

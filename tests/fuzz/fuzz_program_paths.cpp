@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/program_paths.h"
+#include "common/program_paths.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

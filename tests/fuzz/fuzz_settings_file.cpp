@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
+#include "device/cutter_protocol.h"
 #include "settings/settings_record.h"
 #include "workflow/mark_distances.h"
 
@@ -54,26 +55,47 @@ void load_built_in(const void*, MediaLibrary* library)
     }
 }
 
-// The condition commands record what they send; the one numbered g_failing fails.
-std::vector<std::pair<int, int>> g_sent;  // (command, argument)
+// The link notes every command sent; the write numbered g_failing fails.
+std::vector<std::string> g_sent;
 int g_failing = -1;
-constexpr ResultCode FAILURE_BASE = 1000;
 
-template <int Command>
-ResultCode record(int argument)
+ResultCode note(const void* bytes, std::uint32_t count, std::uint32_t)
 {
-    g_sent.emplace_back(Command, argument);
-    return Command == g_failing ? FAILURE_BASE + Command : RC_SUCCESS;
+    g_sent.emplace_back(static_cast<const char*>(bytes), count);
+    return static_cast<int>(g_sent.size()) - 1 == g_failing ? RC_GENERAL_ERROR : RC_SUCCESS;
 }
 
-const ConditionCommands RECORDING = {record<0>, record<1>, record<2>, record<3>, record<4>, record<5>};
+ResultCode no_reply(void*, std::uint32_t, std::uint32_t) { return RC_GENERAL_ERROR; }
+
+const CutterLink RECORDING = {[](const char*) {}, note, no_reply, [](std::uint32_t) {}, nullptr, DEMO_OFF};
+
+// The condition commands in the order `read settings` sends them.
+using Condition = ResultCode (*)(const CutterLink&, int);
+const Condition CONDITIONS[6] = {condition_number_command, cut_speed_command, cut_pressure_command,
+                                 cutter_offset_command,    track_enhancing_command, thick_media_command};
+const CommandRow* const ROWS[6] = {&CONDITION_NUMBER_ROW, &CUT_SPEED_ROW,       &CUT_PRESSURE_ROW,
+                                   &CUTTER_OFFSET_ROW,    &TRACK_ENHANCING_ROW, &THICK_MEDIA_ROW};
+
+// The bytes condition command `i` sends for `argument`.
+std::string wire(std::size_t i, int argument)
+{
+    std::vector<std::string> kept;
+    kept.swap(g_sent);
+    const int failing = g_failing;
+    g_failing = -1;
+    (void)CONDITIONS[i](RECORDING, argument);
+    const std::string bytes = g_sent.empty() ? std::string() : g_sent[0];
+    g_sent.swap(kept);
+    g_failing = failing;
+    return bytes;
+}
 
 struct Run {
     ResultCode code;
     Settings settings;
     LaunchOptions options;
     MediaLibrary library;
-    std::vector<std::pair<int, int>> sent;
+    std::vector<std::string> sent;
 };
 
 void read(const Sources& sources, const std::string& firmware, const LaunchOptions& options, Run* run)
@@ -106,8 +128,7 @@ void check_run(const Run& run, const LaunchOptions& options)
                              s.CutCondAdjust != 0 ? flag_value(s.RollAction) : 0, 0};
     check(!run.sent.empty() && run.sent.size() <= 6, "commands sent");
     for (std::size_t i = 0; i < run.sent.size(); ++i) {
-        check(run.sent[i].first == static_cast<int>(i), "commands sent in their order");
-        check(run.sent[i].second == expected[i], "commands carry the values taken");
+        check(run.sent[i] == wire(i, expected[i]), "commands sent in their order, with the values taken");
     }
     check(s.ActiveConditionNo == selected.ConditionNo && s.ActiveOffset == selected.CutterOffset &&
               s.ActiveCap == selected.Cap,
@@ -117,7 +138,7 @@ void check_run(const Run& run, const LaunchOptions& options)
         check(speed_in_range(s.ActiveSpeed), "a media file's speed is 1 to 10");
     }
     if (run.code != RC_SUCCESS) {
-        check(run.code == FAILURE_BASE + static_cast<int>(run.sent.size()) - 1,
+        check(run.code == ROWS[run.sent.size() - 1]->failure,
               "the failing command's code, and nothing sent after it");
         return;
     }

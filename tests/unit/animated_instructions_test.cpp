@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/controller.h"
-#include "app/win_text.h"
+#include "common/program_paths.h"
+#include "common/win_text.h"
 #include "guide/animated_instructions.h"
 
 namespace {
@@ -20,9 +20,12 @@ std::string windows_path(std::string path)
     return path[0] == '\\' ? "Z:" + path : path;
 }
 
+// The program path the launcher is handed.
+char g_program[PROGRAM_PATH_SIZE];
+
 void use_program(const std::string& path)
 {
-    lstrcpynA(g_program_paths.AnimationProgram, path.c_str(), PROGRAM_PATH_SIZE);
+    lstrcpynA(g_program, path.c_str(), PROGRAM_PATH_SIZE);
 }
 
 // A handle of our own to the launched process, valid after the launcher lets go of its own.
@@ -61,7 +64,6 @@ class AnimatedInstructions : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_instance = GetModuleHandleA(nullptr);
         g_animation_launcher = AnimationLauncher{};
         reset_animated_instructions();
         use_program(windows_path(CUTTER_DIST_DIR "/CIC_DMAN.EXE"));
@@ -83,7 +85,7 @@ protected:
     // Starts the program and closes it as the user would; its window is still remembered.
     static void start_and_close_as_the_user()
     {
-        ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
+        ASSERT_EQ(start_animated_instructions(g_program), RC_SUCCESS);
         HANDLE launched = watch_launched_process();
         PostMessageA(g_animation_launcher.Window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(ends_within(launched, 5000));
@@ -93,7 +95,7 @@ protected:
 
 TEST_F(AnimatedInstructions, StartsOnceRaisesTheRunningInstanceAndStartsAfreshAfterTheUserClosedIt)
 {
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
+    ASSERT_EQ(start_animated_instructions(g_program), RC_SUCCESS);
     const DWORD first_process = g_animation_launcher.Process.dwProcessId;
     HWND window = g_animation_launcher.Window;
     ASSERT_TRUE(IsWindow(window));
@@ -105,7 +107,7 @@ TEST_F(AnimatedInstructions, StartsOnceRaisesTheRunningInstanceAndStartsAfreshAf
 
     // Another window took the top; the second press brings the program back above it.
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
+    ASSERT_EQ(start_animated_instructions(g_program), RC_SUCCESS);
     EXPECT_EQ(g_animation_launcher.Process.dwProcessId, first_process);
     EXPECT_TRUE(is_topmost(window));
 
@@ -113,7 +115,7 @@ TEST_F(AnimatedInstructions, StartsOnceRaisesTheRunningInstanceAndStartsAfreshAf
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(ends_within(first, 5000));
     CloseHandle(first);
-    ASSERT_EQ(start_animated_instructions(), RC_SUCCESS);
+    ASSERT_EQ(start_animated_instructions(g_program), RC_SUCCESS);
     EXPECT_NE(g_animation_launcher.Process.dwProcessId, first_process);
     EXPECT_NE(g_animation_launcher.Window, window);
     EXPECT_EQ(process_of(g_animation_launcher.Window), g_animation_launcher.Process.dwProcessId);
@@ -149,8 +151,8 @@ TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
     for (const std::string& path : {dist + "\\NO_DMAN.EXE", dist, text_file}) {
         use_program(path);
         // Twice: a failed start leaves nothing behind that would stop the next try.
-        EXPECT_EQ(start_animated_instructions(), RC_ANIMATION_START_FAILED) << path;
-        EXPECT_EQ(start_animated_instructions(), RC_ANIMATION_START_FAILED) << path;
+        EXPECT_EQ(start_animated_instructions(g_program), RC_ANIMATION_START_FAILED) << path;
+        EXPECT_EQ(start_animated_instructions(g_program), RC_ANIMATION_START_FAILED) << path;
         EXPECT_TRUE(process_fields_are_zero()) << path;
         EXPECT_EQ(g_animation_launcher.Window, earlier_window) << path;
     }
@@ -162,7 +164,7 @@ TEST_F(AnimatedInstructions, ProgramThatCannotStartGives211AndChangesNothing)
 TEST_F(AnimatedInstructions, CloseWithNothingRunningPostsNothing)
 {
     HWND bystander = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     g_instance, nullptr);
+                                     GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(bystander, nullptr);
     for (bool started_and_ended : {false, true}) {
         if (started_and_ended) {

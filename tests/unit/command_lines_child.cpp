@@ -5,9 +5,8 @@
 
 #include <string>
 
-#include "app/controller.h"
 #include "cutter_server.h"
-#include "device/cutter_commands.h"
+#include "device/program_link.h"
 #include "device/usb_transport.h"
 
 int main()
@@ -16,22 +15,25 @@ int main()
         "\\\\.\\pipe\\QuillmarkLineCutter." + std::to_string(GetCurrentProcessId());
     SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe.c_str());
     CutterServer* server = start_cutter_server(pipe);
-    g_demo_mode = DEMO_OFF;
+    const CutterLink cutter = program_link(DEMO_OFF);
     create_transfer_events();
-    if (server == nullptr || load_usb_library() != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
+    if (server == nullptr || load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
         return 100;
     }
     char version[VERSION_TEXT_SIZE];
     std::int32_t x = 0, y = 0, feed = 0;
     const ResultCode codes[] = {
-        buffer_check(), start_notice_command(), version_query(version),
-        cut_condition_command(3, 5, 2, 0), track_enhancing_command(1), condition_number_command(4),
-        cut_speed_command(9), cut_pressure_command(3), cutter_offset_command(-7),
-        thick_media_command(1), orientation_command(0), blade_move_command(1, 1), test_cut(),
-        origin_set(), mark_size_command(5.0), sensor_scan_command(), feed_correction_command(-1255),
-        sensor_position_command(40, 80), automatic_mark_read(1, 150000, 200049), ready_query(),
-        manual_mark_read(1, 150000, 200049), sensor_position_query(&x, &y),
-        feed_correction_query(&feed), (g_demo_mode = DEMO_VERSION_2, version_query(version)),
+        buffer_check(cutter), start_notice_command(cutter), version_query(cutter, version),
+        cut_condition_command(cutter, 3, 5, 2, 0), track_enhancing_command(cutter, 1),
+        condition_number_command(cutter, 4), cut_speed_command(cutter, 9),
+        cut_pressure_command(cutter, 3), cutter_offset_command(cutter, -7),
+        thick_media_command(cutter, 1), orientation_command(cutter, 0),
+        blade_move_command(cutter, 1, 1), test_cut(cutter), origin_set(cutter),
+        mark_size_command(cutter, 5.0), sensor_scan_command(cutter),
+        feed_correction_command(cutter, -1255), sensor_position_command(cutter, 40, 80),
+        automatic_mark_read(cutter, 1, 150000, 200049), ready_query(cutter),
+        manual_mark_read(cutter, 1, 150000, 200049), sensor_position_query(cutter, &x, &y),
+        feed_correction_query(cutter, &feed), version_query(program_link(DEMO_VERSION_2), version),
     };
     int failures = 0;
     for (ResultCode code : codes) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/cutter_commands.h"
+#include "device/program_link.h"
 #include "profile_folder.h"
 #include "settings/settings_file.h"
 #include "virtual_cutter_fixture.h"
@@ -15,6 +15,7 @@
 
 namespace {
 
+const CutterLink cutter = program_link(DEMO_OFF);
 const std::string E = "\x03";
 
 class CutterOverUsb : public VirtualCutterTest {};
@@ -24,14 +25,14 @@ TEST_F(CutterOverUsb, EveryCommandArrivesByteExactAndTheRepliesAreConverted)
     char version[VERSION_TEXT_SIZE] = {};
     std::int32_t x = 0, y = 0, feed = 0;
     const ResultCode codes[] = {
-        buffer_check(), start_notice_command(), version_query(version),
-        cut_condition_command(3, 5, 2, 0), condition_number_command(4), cut_speed_command(9),
-        cut_pressure_command(3), cutter_offset_command(-7), track_enhancing_command(1),
-        thick_media_command(1), orientation_command(1), mark_size_command(7.99),
-        sensor_position_command(40, 80), feed_correction_command(-1255), sensor_scan_command(),
-        blade_move_command(5, 1), blade_move_command(5, 0), test_cut(), origin_set(),
-        manual_mark_read(1, 150000, 200049), automatic_mark_read(1, -150, 12345), ready_query(),
-        sensor_position_query(&x, &y), feed_correction_query(&feed),
+        buffer_check(cutter), start_notice_command(cutter), version_query(cutter, version),
+        cut_condition_command(cutter, 3, 5, 2, 0), condition_number_command(cutter, 4), cut_speed_command(cutter, 9),
+        cut_pressure_command(cutter, 3), cutter_offset_command(cutter, -7), track_enhancing_command(cutter, 1),
+        thick_media_command(cutter, 1), orientation_command(cutter, 1), mark_size_command(cutter, 7.99),
+        sensor_position_command(cutter, 40, 80), feed_correction_command(cutter, -1255), sensor_scan_command(cutter),
+        blade_move_command(cutter, 5, 1), blade_move_command(cutter, 5, 0), test_cut(cutter), origin_set(cutter),
+        manual_mark_read(cutter, 1, 150000, 200049), automatic_mark_read(cutter, 1, -150, 12345), ready_query(cutter),
+        sensor_position_query(cutter, &x, &y), feed_correction_query(cutter, &feed),
     };
     for (std::size_t i = 0; i < sizeof codes / sizeof codes[0]; ++i) {
         EXPECT_EQ(codes[i], RC_SUCCESS) << "command " << i;
@@ -67,21 +68,21 @@ TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
     auto version_is = [](const char* text) {
         return [text]() {
             char version[VERSION_TEXT_SIZE] = "unchanged";
-            const ResultCode code = version_query(version);
+            const ResultCode code = version_query(cutter, version);
             EXPECT_STREQ(version, text);
             return code;
         };
     };
     const Case cases[] = {
-        {"buffer busy", fault("ESC05", Fault::BufferBusy), [] { return buffer_check(); }, 60},
+        {"buffer busy", fault("ESC05", Fault::BufferBusy), [] { return buffer_check(cutter); }, 60},
         {"other model", fault("FG", Fault::OtherModel), version_is("unchanged"), 62},
         {"sensor out of range", fault("TB71", Fault::OutOfRange),
-         [] { std::int32_t x = 0, y = 0; ResultCode r = sensor_position_query(&x, &y);
+         [] { std::int32_t x = 0, y = 0; ResultCode r = sensor_position_query(cutter, &x, &y);
               EXPECT_EQ(x, 81); EXPECT_EQ(y, 40); return r; }, 103},
         {"switched off while reading", [](CutterModel* m) { m->switched_off = true; },
-         [] { return manual_mark_read(1, 0, 0); }, 57},
+         [] { return manual_mark_read(cutter, 1, 0, 0); }, 57},
         {"broken connection", [](CutterModel* m) { m->refuse_transfers = true; },
-         [] { return cut_speed_command(3); }, 152},
+         [] { return cut_speed_command(cutter, 3); }, 152},
         {"broken connection, version", [](CutterModel* m) { m->refuse_transfers = true; },
          version_is("unchanged"), 100},
     };
@@ -95,9 +96,9 @@ TEST_F(CutterOverUsb, MisbehavingCutterGivesEachCommandsCode)
 TEST_F(CutterOverUsb, ReplyLongerThanTheReadDoesNotLeakIntoTheNextExchange)
 {
     set([](CutterModel* m) { m->faults["FQ5"] = Fault::LongReply; });
-    EXPECT_EQ(ready_query(), RC_GENERAL_ERROR);  // "    0": not ready
+    EXPECT_EQ(ready_query(cutter), RC_GENERAL_ERROR);  // "    0": not ready
     std::int32_t x = 1, y = 1;
-    EXPECT_EQ(sensor_position_query(&x, &y), RC_SUCCESS);
+    EXPECT_EQ(sensor_position_query(cutter, &x, &y), RC_SUCCESS);
     EXPECT_EQ(x, 40);
 }
 
@@ -111,11 +112,11 @@ TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
             m->faults[key] = Fault::Scripted;
         }
     });
-    EXPECT_EQ(ready_query(), RC_GENERAL_ERROR);
-    EXPECT_EQ(manual_mark_read(1, 1000, 1000), RC_MARK_READ_FAILURE);
+    EXPECT_EQ(ready_query(cutter), RC_GENERAL_ERROR);
+    EXPECT_EQ(manual_mark_read(cutter, 1, 1000, 1000), RC_MARK_READ_FAILURE);
     std::int32_t x = 3, y = 4, feed = 5;
-    EXPECT_EQ(sensor_position_query(&x, &y), RC_SENSOR_QUERY_FAILED);
-    EXPECT_EQ(feed_correction_query(&feed), RC_FEED_QUERY_FAILED);
+    EXPECT_EQ(sensor_position_query(cutter, &x, &y), RC_SENSOR_QUERY_FAILED);
+    EXPECT_EQ(feed_correction_query(cutter, &feed), RC_FEED_QUERY_FAILED);
     EXPECT_EQ(x, 3);
     EXPECT_EQ(feed, 5);
 }
@@ -123,13 +124,12 @@ TEST_F(CutterOverUsb, EmptyReplyIsJudgedOnWhatTheBufferStillHolds)
 TEST_F(CutterOverUsb, DemoModeAnswersWithTheDemoVersionTexts)
 {
     char version[VERSION_TEXT_SIZE] = {};
-    g_demo_mode = DEMO_VERSION_1;
-    EXPECT_EQ(version_query(version), RC_SUCCESS);
+    EXPECT_EQ(version_query(program_link(DEMO_VERSION_1), version), RC_SUCCESS);
     EXPECT_STREQ(version, "1.00 Demo Mode");
-    g_demo_mode = DEMO_VERSION_2;
-    EXPECT_EQ(version_query(version), RC_SUCCESS);
+    const CutterLink demo = program_link(DEMO_VERSION_2);
+    EXPECT_EQ(version_query(demo, version), RC_SUCCESS);
     EXPECT_STREQ(version, "2.01 Demo Mode");
-    EXPECT_EQ(ready_query(), RC_SUCCESS);
+    EXPECT_EQ(ready_query(demo), RC_SUCCESS);
     EXPECT_EQ(model().writes, 0);
 }
 
@@ -144,20 +144,19 @@ TEST_F(CutterOverUsb, ReadSettingsSendsTheSelectedMediasConditionsAndEndsAtTheFi
                              "Cap=Blue", "[Modify]", "Speed=3", "Force=1"}));
     folder.write("QMACTL.INI", "[Main_Section]\r\nCutCondAdjust=1\r\nRollAction=1\r\nDirection=1\r\n");
     const std::string settings_file = folder.file("QMACTL.INI"), media = folder.file("Media");
-    const SettingsSources sources{settings_file.c_str(), media.c_str(), &CUTTER_CONDITION_COMMANDS,
-                                  check_mark_distances};
+    const SettingsSources sources{settings_file.c_str(), media.c_str(), check_mark_distances};
     LaunchOptions options;
     reset_launch_options(&options);
     Settings settings{};
     std::strcpy(settings.FirmwareVersion, "2.01");
     MediaLibrary library;
-    ASSERT_EQ(read_settings(sources, &options, &settings, &library), RC_SUCCESS);
+    ASSERT_EQ(read_settings(sources, cutter, &options, &settings, &library), RC_SUCCESS);
     EXPECT_EQ(writes(6), (std::vector<std::string>{"FW100" + E, "!3" + E, "*0,1" + E, "FC18" + E,
                                                    "FY1" + E, "FE0" + E}));
     settings = Settings{};
     std::strcpy(settings.FirmwareVersion, "2.01");
     set([](CutterModel* m) { m->refuse_transfers = true; });
-    EXPECT_EQ(read_settings(sources, &options, &settings, &library), RC_CONDITION_NUMBER_FAILED);
+    EXPECT_EQ(read_settings(sources, cutter, &options, &settings, &library), RC_CONDITION_NUMBER_FAILED);
     EXPECT_EQ(settings.Direction, 0);  // the read ended before the orientation
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/win_text.h"
+#include "common/win_text.h"
 #include "workflow/mark_distance_entries.h"
 
 namespace {
@@ -46,9 +46,8 @@ protected:
     // under Wine without a window manager, destroying a shown top-level window waits two seconds.
     static void SetUpTestSuite()
     {
-        g_instance = GetModuleHandleA(nullptr);
-        host_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
-        panel_ = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
+        host_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
+        panel_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
         ShowWindow(host_, SW_SHOW);
         SetForegroundWindow(host_);
         pump_messages();

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/result_presentation.h"
-#include "app/result_report.h"
-#include "app/small_dialogs.h"
-#include "app/win_text.h"
+#include "common/result_presentation.h"
+#include "common/result_report.h"
+#include "workflow/small_dialogs.h"
+#include "common/win_text.h"
 #include "support/modal_watch.h"
 
 namespace {
@@ -17,10 +17,7 @@ const char CANNOT_COMMUNICATE[] =
     "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
     "Quillmark's standby switch, and then confirm that the LED is lit.";
 
-class Messages : public ::testing::Test {
-protected:
-    void SetUp() override { g_instance = GetModuleHandleA(nullptr); }
-};
+class Messages : public ::testing::Test {};
 
 TEST_F(Messages, EveryResultCodeHasItsText)
 {
@@ -176,7 +173,7 @@ TEST_F(SmallDialogs, AboutShowsTheVersionIgnoresEscapeAndEndsWithOne)
             answer.inspect = [&closed](HWND dialog) { closed = close_from_system_menu(dialog); };
         }
         std::future<ShownDialog> seen = answer_next_modal(answer);
-        EXPECT_EQ(DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, about_dialog_proc, 0), 1);
+        EXPECT_EQ(DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, about_dialog_proc, 0), 1);
         const ShownDialog shown = seen.get();
         ASSERT_TRUE(shown.found);
         EXPECT_EQ(shown.caption, "About Quillmark Controller");

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/controller.h"
 #include "profile_folder.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
@@ -18,21 +17,30 @@ namespace {
 std::vector<std::string> g_sent;
 int g_failing = -1;
 
-ResultCode record(const char* command, int argument, ResultCode failure)
+// A cutter link that notes each command by name and argument; the failing write makes the
+// command fail with its own code.
+ResultCode record(const void* bytes, std::uint32_t count, std::uint32_t)
 {
+    static const std::pair<std::string, std::string> NAMES[] = {
+        {"FW", "condition"}, {"!", "speed"}, {"*0,", "pressure"},
+        {"FC", "offset"},    {"FY", "track"}, {"FE", "thick"},
+    };
+    std::string text(static_cast<const char*>(bytes), count > 0 ? count - 1 : 0);  // no ETX
+    for (const auto& [prefix, name] : NAMES) {
+        if (text.rfind(prefix, 0) == 0) {
+            text = name + " " + text.substr(prefix.size());
+            break;
+        }
+    }
     const int position = static_cast<int>(g_sent.size());
-    g_sent.push_back(std::string(command) + " " + std::to_string(argument));
-    return position == g_failing ? failure : RC_SUCCESS;
+    g_sent.push_back(text);
+    return position == g_failing ? RC_GENERAL_ERROR : RC_SUCCESS;
 }
 
-const ConditionCommands RECORDING_COMMANDS = {
-    [](int n) { return record("condition", n, RC_CONDITION_NUMBER_FAILED); },
-    [](int n) { return record("speed", n, RC_CUT_SPEED_FAILED); },
-    [](int n) { return record("pressure", n, RC_CUT_PRESSURE_FAILED); },
-    [](int n) { return record("offset", n, RC_CUTTER_OFFSET_FAILED); },
-    [](int n) { return record("track", n, RC_TRACK_ENHANCING_FAILED); },
-    [](int n) { return record("thick", n, RC_THICK_MEDIA_FAILED); },
-};
+const CutterLink RECORDING_LINK = {
+    [](const char*) {}, record,
+    [](void*, std::uint32_t, std::uint32_t) -> ResultCode { return RC_GENERAL_ERROR; },
+    [](std::uint32_t) {}, nullptr, DEMO_OFF};
 
 const char HEADER[] = "[Generic]\r\nProduct=Quillmark Controller Ver2\r\nType=Quillmark\r\n";
 const std::string FIXED_MEDIA = std::string(HEADER) +
@@ -72,8 +80,8 @@ protected:
     ResultCode read()
     {
         const SettingsSources sources{settings_file_.c_str(), media_directory_.c_str(),
-                                      &RECORDING_COMMANDS, check_mark_distances};
-        return read_settings(sources, &options_, &settings_, &library_);
+                                      check_mark_distances};
+        return read_settings(sources, RECORDING_LINK, &options_, &settings_, &library_);
     }
 
     const MediaRecord& selected() const { return library_.Media[settings_.CutCondition]; }

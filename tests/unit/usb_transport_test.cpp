@@ -79,14 +79,12 @@ TEST_F(UsbTransport, BrokenConnectionFailsAtOnceAndAnUnopenableCutterCannotCommu
 
 TEST_F(UsbTransport, LibraryMissingOrWithoutItsEntryAndDemoModeLoadingNone)
 {
-    EXPECT_EQ(load_usb_library_named("ZOLKNONE.DLL"), RC_USB_LIBRARY_MISSING);
-    EXPECT_EQ(load_usb_library_named("ZOLKNOEP.DLL"), RC_USB_ENTRY_MISSING);
+    EXPECT_EQ(load_usb_library_named("ZOLKNONE.DLL", DEMO_OFF), RC_USB_LIBRARY_MISSING);
+    EXPECT_EQ(load_usb_library_named("ZOLKNOEP.DLL", DEMO_OFF), RC_USB_ENTRY_MISSING);
     char buffer[6];
     EXPECT_EQ(read_bytes(buffer, 6, 500), RC_CANNOT_COMMUNICATE);  // no opener: no cutter
-    g_demo_mode = DEMO_VERSION_2;
-    EXPECT_EQ(load_usb_library_named("ZOLKNONE.DLL"), RC_SUCCESS);
-    g_demo_mode = DEMO_OFF;
-    EXPECT_EQ(load_usb_library(), RC_SUCCESS);
+    EXPECT_EQ(load_usb_library_named("ZOLKNONE.DLL", DEMO_VERSION_2), RC_SUCCESS);
+    EXPECT_EQ(load_usb_library(DEMO_OFF), RC_SUCCESS);
     EXPECT_EQ(write_bytes("FH\x03", 3, 500), RC_SUCCESS);
 }
 

@@ -10,8 +10,8 @@
 #include <chrono>
 #include <string>
 
-#include "app/controller.h"
 #include "cutter_server.h"
+#include "common/launch_options.h"
 #include "device/usb_transport.h"
 
 class VirtualCutterTest : public ::testing::Test {
@@ -24,9 +24,8 @@ protected:
         SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe_name_.c_str());
         server_ = start_cutter_server(pipe_name_);
         ASSERT_NE(server_, nullptr);
-        g_demo_mode = DEMO_OFF;
         create_transfer_events();
-        ASSERT_EQ(load_usb_library(), RC_SUCCESS);
+        ASSERT_EQ(load_usb_library(DEMO_OFF), RC_SUCCESS);
         ASSERT_EQ(find_cutter_printers(), RC_SUCCESS);
     }
 
@@ -36,7 +35,6 @@ protected:
         close_transfer_events();
         stop_cutter_server(server_);
         g_spooler_calls = REAL_SPOOLER_CALLS;
-        g_demo_mode = DEMO_OFF;
     }
 
     void set(const std::function<void(CutterModel*)>& f) { with_model(server_, f); }

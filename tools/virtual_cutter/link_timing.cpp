@@ -18,12 +18,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/controller.h"
 #include "cutter_server.h"
-#include "device/cutter_commands.h"
+#include "device/program_link.h"
 #include "device/usb_transport.h"
 
 namespace {
+
+const CutterLink cutter = program_link(DEMO_OFF);
 
 using Clock = std::chrono::steady_clock;
 
@@ -101,21 +102,20 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    g_demo_mode = DEMO_OFF;
     create_transfer_events();
-    if (load_usb_library() != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
+    if (load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
         std::fprintf(stderr, "cannot load ZOLKUSBP.DLL (run from the sim folder)\n");
         return 1;
     }
     std::printf("%d repetitions each\n", count);
     int failures = 0;
-    measure(50, [] { return ready_query() == RC_GENERAL_ERROR; }, &failures);  // warm-up
+    measure(50, [] { return ready_query(cutter) == RC_GENERAL_ERROR; }, &failures);  // warm-up
     failures = 0;
     print("ready query, end to end (debugger line, busy check, write, read, judge)",
-          measure(count, [] { return ready_query() == RC_GENERAL_ERROR; }, &failures), failures);
+          measure(count, [] { return ready_query(cutter) == RC_GENERAL_ERROR; }, &failures), failures);
     failures = 0;
     print("cut-speed command, end to end (write only)",
-          measure(count, [] { return cut_speed_command(5) == RC_SUCCESS; }, &failures), failures);
+          measure(count, [] { return cut_speed_command(cutter, 5) == RC_SUCCESS; }, &failures), failures);
     failures = 0;
     print("transport alone: write_bytes + read_bytes of FQ5",
           measure(count, [] {

@@ -1,6 +1,5 @@
 #include "result_report.h"
 
-#include "main_window.h"
 #include "result_presentation.h"
 #include "win_text.h"
 
@@ -24,7 +23,7 @@ void report_result(HWND owner, ResultCode code)
     const Presentation presentation = presentation_of(code);
     if (presentation == Presentation::PictureDialog) {
         MessageBeep(0);
-        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_CANNOT_COMMUNICATE), g_main_window,
+        DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_CANNOT_COMMUNICATE), owner,
                         cannot_communicate_proc, static_cast<LPARAM>(code));
         return;
     }
@@ -58,11 +57,7 @@ INT_PTR CALLBACK cannot_communicate_proc(HWND dialog, UINT message, WPARAM wpara
         }
         return FALSE;
     case WM_SYSCOMMAND:
-        if ((wparam & 0xFFF0) == SC_CLOSE) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        return FALSE;
+        return end_on_system_close(dialog, wparam, 1);
     }
     return FALSE;
 }

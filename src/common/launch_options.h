@@ -31,15 +31,7 @@ enum DemoMode : std::int32_t {
     DEMO_VERSION_2 = 2,  // firmware "2.01"
 };
 
-// Longest part of one command-line word that is looked at; the rest is ignored.
-constexpr int COMMAND_WORD_LIMIT = 512;
-
 // Sets every field to its "option absent" value.
 void reset_launch_options(LaunchOptions* options);
-
-// Reads every word of the argument vector (program path included) into the options and the demo
-// mode. Unknown words and unparsable values are ignored; values are not range-checked here.
-void read_command_line(int argc, const char* const* argv, LaunchOptions* options,
-                       std::int32_t* demo_mode);
 
 #endif

@@ -1,7 +1,9 @@
-#include "launch_options.h"
+#include "command_line.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include "common/ascii_text.h"
 
 namespace {
 
@@ -39,17 +41,6 @@ bool matches(const char* word, const OptionRule& rule)
         return false;
     }
     return rule.match == Match::Prefix || rest[length] == '\0';
-}
-
-// Upper-cases ASCII letters only, whatever the current locale, and keeps at most the limit.
-void copy_upper(const char* word, char (&buffer)[COMMAND_WORD_LIMIT + 1])
-{
-    int i = 0;
-    for (; i < COMMAND_WORD_LIMIT && word[i] != '\0'; ++i) {
-        const char c = word[i];
-        buffer[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    buffer[i] = '\0';
 }
 
 void apply(Option option, const char* word, LaunchOptions* options, std::int32_t* demo_mode)
@@ -111,24 +102,6 @@ void apply(Option option, const char* word, LaunchOptions* options, std::int32_t
 
 }  // namespace
 
-void reset_launch_options(LaunchOptions* options)
-{
-    options->OwnerGiven = 0;
-    options->OwnerWindow = 0;
-    options->CutMode = 0;
-    options->NoRegistrationMarks = 0;
-    options->OrientationGiven = 0;
-    options->Orientation = -1;
-    options->DistancesGiven = 0;
-    options->HorizontalDistance = -1.0;
-    options->VerticalDistance = -1.0;
-    options->HorizontalDistanceConverted = 0;
-    options->VerticalDistanceConverted = 0;
-    options->MarkSizeGiven = 0;
-    options->MarkSize = -1.0;
-    options->LaunchResult = RC_SUCCESS;
-}
-
 void read_command_line(int argc, const char* const* argv, LaunchOptions* options,
                        std::int32_t* demo_mode)
 {
@@ -137,7 +110,7 @@ void read_command_line(int argc, const char* const* argv, LaunchOptions* options
         if (argv[i] == nullptr) {
             continue;
         }
-        copy_upper(argv[i], word);
+        copy_ascii_upper(argv[i], word, COMMAND_WORD_LIMIT);
         for (const OptionRule& rule : OPTION_RULES) {
             if (matches(word, rule)) {
                 apply(rule.option, word, options, demo_mode);

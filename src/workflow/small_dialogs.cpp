@@ -1,7 +1,7 @@
 #include "small_dialogs.h"
 
-#include "result_code.h"
-#include "win_text.h"
+#include "common/result_code.h"
+#include "common/win_text.h"
 
 HWND g_media_loading_dialog = nullptr;
 
@@ -60,11 +60,7 @@ INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPA
         }
         return FALSE;
     case WM_SYSCOMMAND:
-        if ((wparam & 0xFFF0) == SC_CLOSE) {
-            EndDialog(dialog, ABOUT_END_VALUE);
-            return TRUE;
-        }
-        return FALSE;
+        return end_on_system_close(dialog, wparam, ABOUT_END_VALUE);
     }
     return FALSE;
 }
@@ -89,6 +85,6 @@ INT_PTR CALLBACK media_loading_proc(HWND dialog, UINT message, WPARAM wparam, LP
 void run_media_loading_dialog(HWND parent, int pos_set, int direction)
 {
     MediaLoadingFigure figure{pos_set, direction};
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_MEDIA_LOADING), parent, media_loading_proc,
+    DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MEDIA_LOADING), parent, media_loading_proc,
                     reinterpret_cast<LPARAM>(&figure));
 }

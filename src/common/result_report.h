@@ -7,7 +7,7 @@
 #include "result_code.h"
 
 // Shows the message of a non-zero code: an exclamation box, a stop box, or (cutter out of reach)
-// a beep and the picture dialog over the main window.
+// a beep and the picture dialog over `owner` (the main window while it exists).
 void report_result(HWND owner, ResultCode code);
 
 // Asks question 2100 to 2105 with OK and Cancel; true only when the user chose OK.
