@@ -155,9 +155,12 @@ BOOL init_main_window(HWND window)
     if (code != RC_SUCCESS) {
         report_result(window, code);
         shut_down_controller(window, END_START_FAILED);
-    } else if (g_launch_options.LaunchResult != RC_SUCCESS) {
-        // An option the printing side got wrong: said once, the stored value stays in force.
-        report_result(window, g_launch_options.LaunchResult);
+    } else {
+        mark_start_up_complete();
+        if (g_launch_options.LaunchResult != RC_SUCCESS) {
+            // An option the printing side got wrong: said once, the stored value stays in force.
+            report_result(window, g_launch_options.LaunchResult);
+        }
     }
     // Without its Close item the caption's close button is disabled too.
     RemoveMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
