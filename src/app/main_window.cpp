@@ -11,6 +11,7 @@
 #include "guide/guide_steps.h"
 #include "guide/operation_guide.h"
 #include "positioning/input_filters.h"
+#include "positioning/pad_panel.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
@@ -141,7 +142,8 @@ ResultCode start_up_main_window(HWND window)
     create_job_panel(panel_environment(window));
     show_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
                     g_pad_rectangles, selected_configuration_mode());
-    install_input_filters(GetWindowThreadProcessId(window, nullptr));
+    const ScreenRect& full = g_settings.MainWindowRect;
+    install_input_filters(InputFilterSetup{window, &g_cutter_link, full.right - full.left, full.bottom - full.top});
     return RC_SUCCESS;
 }
 
@@ -237,8 +239,11 @@ BOOL on_command(HWND window, int id)
 BOOL on_activate(WPARAM state)
 {
     if (state == WA_INACTIVE && g_job_panel != nullptr) {
-        // Leaving the window ends keyboard jogging; stopping a moving blade comes with the pad.
-        CheckDlgButton(g_job_panel, IDC_USE_KEYBOARD, BST_UNCHECKED);
+        // Leaving the window stops a moving blade and ends keyboard jogging.
+        const ResultCode code = release_pad_on_deactivation(g_job_panel, IDC_USE_KEYBOARD, g_cutter_link);
+        if (code != RC_SUCCESS) {
+            report_result(g_main_window, code);
+        }
     }
     return FALSE;
 }

@@ -7,10 +7,6 @@
 #include "guide_layout.h"
 #include "guide_steps.h"
 
-// The pad's records live here until the button pad module keeps them.
-PadState g_pad_state;
-PadRectangles g_pad_rectangles;
-
 namespace {
 
 // Where each decision of the layout is applied.
