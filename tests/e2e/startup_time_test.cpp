@@ -47,15 +47,17 @@ TEST(StartUpTime, TheMainWindowComesUpNearlyAsFastAsAnEmptyDialog)
         demo_ms.push_back(time_to_window(demo_install.controller(), {"-DEMO"}, true));
         const std::size_t before = cutter.model().commands.size();
         cutter_ms.push_back(time_to_window(cutter_install.controller(), {}, true));
+        // The orientation, last, has no reply: the cutter may take it a moment after the window shows.
+        e2e::wait_until([&] { return cutter.model().commands.size() >= before + 13; }, "the orientation", 3000);
         const std::vector<ReceivedCommand> commands = cutter.model().commands;
-        ASSERT_EQ(commands.size(), before + 12) << "not the twelve start commands";
+        ASSERT_EQ(commands.size(), before + 13) << "not the thirteen start commands";
         commands_ms.push_back((commands.back().seconds - commands[before].seconds) * 1000.0);
     }
     const double minimal_median = median(minimal_ms), demo_median = median(demo_ms);
     const double cutter_median = median(cutter_ms), commands_median = median(commands_ms);
     std::printf("start to window, median of %d runs: empty dialog %.0f ms, controller demo mode "
                 "%.0f ms (%.2f x), controller with the virtual cutter %.0f ms (%.2f x); the "
-                "twelve start commands, first to last: %.0f ms\n",
+                "thirteen start commands, first to last: %.0f ms\n",
                 RUNS, minimal_median, demo_median, demo_median / minimal_median, cutter_median,
                 cutter_median / minimal_median, commands_median);
     // Not noticeably slower: a user notices a few tenths of a second.
