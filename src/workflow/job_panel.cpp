@@ -83,13 +83,18 @@ void refresh_media_controls(HWND panel)
 void refresh_mark_controls(HWND panel)
 {
     update_mark_controls(panel, &g_settings, *g_environment.options);
+}
+
+void refresh_blade_position(HWND panel)
+{
     update_blade_position(panel, g_settings, &g_pad_state, g_pad_rectangles);
 }
-void refresh_blade_position(HWND /*panel*/) {}
 
-// After the orientation changed: the picture of how the sheet goes in. (The guide's
-// `update_cut_button` goes here.)
-void refresh_cut_button(HWND /*panel*/) {}
+// After the orientation changed: the picture of how the sheet goes in.
+void refresh_cut_button(HWND panel)
+{
+    update_cut_button(panel, g_settings, *g_environment.options);
+}
 
 // The Pad state set to zeros and the pad's rectangles laid out.
 void reset_button_pad(HWND panel) { lay_out_button_pad(panel); }
