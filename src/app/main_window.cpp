@@ -140,7 +140,8 @@ ResultCode start_up_main_window(HWND window)
     g_settings.GuideStep = FIRST_GUIDE_STEP;
 
     create_job_panel(panel_environment(window));
-    show_guide_step(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
+    show_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
+                    g_pad_rectangles, selected_configuration_mode());
     const ScreenRect& full = g_settings.MainWindowRect;
     install_input_filters(InputFilterSetup{window, &g_cutter_link, full.right - full.left, full.bottom - full.top});
     return RC_SUCCESS;
@@ -218,15 +219,18 @@ BOOL on_command(HWND window, int id)
         }
         break;
     case IDC_GUIDE_PREVIOUS:
-        previous_guide_step(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
+        previous_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
+                            g_pad_rectangles, selected_configuration_mode());
         after_guide_move(window);
         break;
     case IDC_GUIDE_NEXT:
-        next_guide_step(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
+        next_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
+                        g_pad_rectangles, selected_configuration_mode());
         after_guide_move(window);
         break;
     case IDC_GUIDE_TOGGLE:
-        toggle_guide(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
+        toggle_guide(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
+                     g_pad_rectangles, selected_configuration_mode());
         break;
     }
     return FALSE;

@@ -285,5 +285,9 @@
 #define IDS_HIDE_GUIDE               2502
 #define IDS_SHOW_GUIDE               2503
 #define IDS_CLOSE                    2504
+#define IDS_CAP_RED                  2409  // the cap text of each ActiveCap
+#define IDS_CAP_YELLOW               2410
+#define IDS_CAP_BLUE                 2411
+#define IDS_CAP_PEN                  2412
 
 #endif

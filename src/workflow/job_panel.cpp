@@ -70,21 +70,33 @@ void check_orientation(HWND panel, std::int32_t direction)
 
 void refresh_guide_step(HWND panel)
 {
-    show_guide_step(owner(), panel, &g_settings, *g_environment.options, selected_media().ConfigurationMode);
+    show_guide_step(owner(), panel, &g_settings, *g_environment.options, &g_pad_state, g_pad_rectangles,
+                    selected_media().ConfigurationMode);
 }
 
 // After the media, "Adjust Settings" or the thickness changed: the adjustment controls, "Track
-// Enhancing", the cap pictures and text. (The guide's `update_media_controls` goes here.)
-void refresh_media_controls(HWND /*panel*/) {}
+// Enhancing", the cap pictures and text.
+void refresh_media_controls(HWND panel)
+{
+    update_media_controls(panel, &g_settings, &g_pad_state, g_pad_rectangles, selected_media().ConfigurationMode);
+}
 
-// After "Search Registration Mark" changed. (The guide's `update_mark_controls` and
-// `update_blade_position` go here.)
-void refresh_mark_controls(HWND /*panel*/) {}
-void refresh_blade_position(HWND /*panel*/) {}
+// After "Search Registration Mark" changed.
+void refresh_mark_controls(HWND panel)
+{
+    update_mark_controls(panel, &g_settings, *g_environment.options);
+}
 
-// After the orientation changed: the picture of how the sheet goes in. (The guide's
-// `update_cut_button` goes here.)
-void refresh_cut_button(HWND /*panel*/) {}
+void refresh_blade_position(HWND panel)
+{
+    update_blade_position(panel, g_settings, &g_pad_state, g_pad_rectangles);
+}
+
+// After the orientation changed: the picture of how the sheet goes in.
+void refresh_cut_button(HWND panel)
+{
+    update_cut_button(panel, g_settings, *g_environment.options);
+}
 
 // The Pad state set to zeros and the pad's rectangles laid out.
 void reset_button_pad(HWND panel) { lay_out_button_pad(panel); }
