@@ -5,6 +5,7 @@
 #include "calibration_rules.h"
 #include "common/result_report.h"
 #include "common/win_text.h"
+#include "guide/operation_guide.h"
 #include "positioning/pad_panel.h"
 #include "resources/resource_ids.h"
 #include "workflow/mark_distance_entries.h"
@@ -51,8 +52,11 @@ void show_sensor_value(HWND dialog, const SensorAxis& axis, std::int32_t value)
     SetScrollPos(GetDlgItem(dialog, axis.bar), SB_CTL, value, TRUE);
 }
 
-// PENDING: the guide's blade-position refresh is not on this branch yet; it connects here.
-void refresh_blade_buttons(const CalibrationEnvironment&) {}
+// The job panel's jog arrows and "Use Keyboard" are offered while the dialog is open.
+void refresh_blade_buttons(const CalibrationEnvironment& environment)
+{
+    update_blade_position(environment.job_panel, *environment.settings, &g_pad_state, g_pad_rectangles);
+}
 
 // Leaving the dialog for another window stops any jog and ends keyboard jogging.
 void end_keyboard_jogging(HWND dialog)
@@ -64,7 +68,7 @@ void end_keyboard_jogging(HWND dialog)
     }
 }
 
-// The job panel's blade buttons are offered while the dialog is open, whatever the guide step.
+// CalibrationOpen is 1 exactly while the dialog is open.
 void set_calibration_open(std::int32_t open)
 {
     g_environment->settings->CalibrationOpen = open;
