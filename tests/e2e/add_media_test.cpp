@@ -150,9 +150,8 @@ TEST(AddMedia, ANewMediaIsWrittenAtOnceAndKnownAtTheNextStart)
     e2e::close_and_expect_exit(&controller, main, 0);
 }
 
-// Needs the job panel's media list and its own choice of a media (list 5103 filled from the
-// library, CBN_SELENDOK applied): enable it together with them.
-TEST(AddMedia, DISABLED_ANewMediaBecomesTheLastSelectedEntryWithItsConditionsSent)
+// The new media is chosen in the job panel exactly as a user's choice: its conditions go out.
+TEST(AddMedia, ANewMediaBecomesTheLastSelectedEntryWithItsConditionsSent)
 {
     InstallCopy install;
     ASSERT_TRUE(install.write_file("QMACTL.INI", PEN_SELECTED));
