@@ -267,9 +267,9 @@
 #define IDS_THICKNESS_MAXIMUM        2501  // "3", over the template's "30"
 
 // ---- Add Media dialog: texts ---------------------------------------------------------------
-#define IDS_CAP_BLUE                 2321  // the cap list's items, in the order of the caps
-#define IDS_CAP_YELLOW               2322
-#define IDS_CAP_RED                  2323
+#define IDS_CAP_NAME_BLUE            2321  // the cap list's items, in the order of the caps
+#define IDS_CAP_NAME_YELLOW          2322
+#define IDS_CAP_NAME_RED             2323
 #define IDS_NEW_MEDIA_NAME           2406  // "New Media": the name the dialog offers
 
 // ---- Operation guide -----------------------------------------------------------------------
@@ -285,9 +285,9 @@
 #define IDS_HIDE_GUIDE               2502
 #define IDS_SHOW_GUIDE               2503
 #define IDS_CLOSE                    2504
-#define IDS_CAP_RED                  2409  // the cap text of each ActiveCap
-#define IDS_CAP_YELLOW               2410
-#define IDS_CAP_BLUE                 2411
-#define IDS_CAP_PEN                  2412
+#define IDS_CAP_TEXT_RED             2409  // the cap text of each ActiveCap
+#define IDS_CAP_TEXT_YELLOW          2410
+#define IDS_CAP_TEXT_BLUE            2411
+#define IDS_CAP_TEXT_PEN             2412
 
 #endif

@@ -160,19 +160,19 @@ void update_media(MediaLibrary* library, std::int32_t index, const AddMediaEntry
     record.Cap = entry.Cap;
 }
 
-std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, BarMove move,
+std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, MediaBarMove move,
                              std::int32_t thumb)
 {
     switch (move) {
-    case BAR_LINE_LEFT:
+    case MEDIA_BAR_LINE_LEFT:
         return clamped(value - 1, scale);
-    case BAR_LINE_RIGHT:
+    case MEDIA_BAR_LINE_RIGHT:
         return clamped(value + 1, scale);
-    case BAR_PAGE_LEFT:
+    case MEDIA_BAR_PAGE_LEFT:
         return clamped(value - scale.Page, scale);
-    case BAR_PAGE_RIGHT:
+    case MEDIA_BAR_PAGE_RIGHT:
         return clamped(value + scale.Page, scale);
-    case BAR_THUMB:
+    case MEDIA_BAR_THUMB:
         return clamped(thumb, scale);
     }
     return clamped(value, scale);

@@ -59,12 +59,12 @@ void update_media(MediaLibrary* library, std::int32_t index, const AddMediaEntry
 
 // ---- The speed and force bars ---------------------------------------------------------------
 
-enum BarMove : std::int32_t {
-    BAR_LINE_LEFT,
-    BAR_LINE_RIGHT,
-    BAR_PAGE_LEFT,
-    BAR_PAGE_RIGHT,
-    BAR_THUMB,  // dragged or dropped: the thumb's position
+enum MediaBarMove : std::int32_t {
+    MEDIA_BAR_LINE_LEFT,
+    MEDIA_BAR_LINE_RIGHT,
+    MEDIA_BAR_PAGE_LEFT,
+    MEDIA_BAR_PAGE_RIGHT,
+    MEDIA_BAR_THUMB,  // dragged or dropped: the thumb's position
 };
 
 struct BarScale {
@@ -76,7 +76,7 @@ constexpr BarScale SPEED_BAR_SCALE{SPEED_MIN, SPEED_MAX, 5};
 constexpr BarScale FORCE_BAR_SCALE{FORCE_MIN, FORCE_MAX, 1};
 
 // The bar's value after a move, always within the scale.
-std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, BarMove move,
+std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, MediaBarMove move,
                              std::int32_t thumb);
 
 #endif

@@ -16,11 +16,11 @@ struct AddMediaSession {
 // The scroll codes the two bars answer; every other code leaves them as they are.
 constexpr struct {
     int     Code;
-    BarMove Move;
+    MediaBarMove Move;
 } BAR_MOVES[] = {
-    {SB_LINELEFT, BAR_LINE_LEFT},   {SB_LINERIGHT, BAR_LINE_RIGHT},
-    {SB_PAGELEFT, BAR_PAGE_LEFT},   {SB_PAGERIGHT, BAR_PAGE_RIGHT},
-    {SB_THUMBPOSITION, BAR_THUMB},  {SB_THUMBTRACK, BAR_THUMB},
+    {SB_LINELEFT, MEDIA_BAR_LINE_LEFT},   {SB_LINERIGHT, MEDIA_BAR_LINE_RIGHT},
+    {SB_PAGELEFT, MEDIA_BAR_PAGE_LEFT},   {SB_PAGERIGHT, MEDIA_BAR_PAGE_RIGHT},
+    {SB_THUMBPOSITION, MEDIA_BAR_THUMB},  {SB_THUMBTRACK, MEDIA_BAR_THUMB},
 };
 
 // One picture per cap a user media may take; the pen's is never shown here.
@@ -29,9 +29,9 @@ constexpr struct {
     int          Picture;
     int          Item;  // the cap list's text; the list holds the caps in this order
 } CAPS[] = {
-    {CAP_BLUE, IDC_ADD_MEDIA_BLUE_PICTURE, IDS_CAP_BLUE},
-    {CAP_YELLOW, IDC_ADD_MEDIA_YELLOW_PICTURE, IDS_CAP_YELLOW},
-    {CAP_RED, IDC_ADD_MEDIA_RED_PICTURE, IDS_CAP_RED},
+    {CAP_BLUE, IDC_ADD_MEDIA_BLUE_PICTURE, IDS_CAP_NAME_BLUE},
+    {CAP_YELLOW, IDC_ADD_MEDIA_YELLOW_PICTURE, IDS_CAP_NAME_YELLOW},
+    {CAP_RED, IDC_ADD_MEDIA_RED_PICTURE, IDS_CAP_NAME_RED},
 };
 
 AddMediaSession* session_of(HWND dialog)

@@ -152,15 +152,15 @@ TEST(AddMedia, BarsMoveByLinesPagesAndTheThumbWithinTheirScales)
     const struct {
         const BarScale* scale;
         std::int32_t    value;
-        BarMove         move;
+        MediaBarMove         move;
         std::int32_t    thumb, expected;
     } cases[] = {
-        {&SPEED_BAR_SCALE, 4, BAR_PAGE_LEFT, 0, 1},     {&SPEED_BAR_SCALE, 8, BAR_PAGE_RIGHT, 0, 10},
-        {&SPEED_BAR_SCALE, 7, BAR_PAGE_LEFT, 0, 2},     {&SPEED_BAR_SCALE, 1, BAR_LINE_LEFT, 0, 1},
-        {&SPEED_BAR_SCALE, 10, BAR_LINE_RIGHT, 0, 10},  {&SPEED_BAR_SCALE, 5, BAR_LINE_RIGHT, 0, 6},
-        {&SPEED_BAR_SCALE, 5, BAR_THUMB, 9, 9},         {&FORCE_BAR_SCALE, 1, BAR_PAGE_RIGHT, 0, 2},
-        {&FORCE_BAR_SCALE, 3, BAR_PAGE_RIGHT, 0, 3},    {&FORCE_BAR_SCALE, 2, BAR_PAGE_LEFT, 0, 1},
-        {&FORCE_BAR_SCALE, 2, BAR_THUMB, 3, 3},
+        {&SPEED_BAR_SCALE, 4, MEDIA_BAR_PAGE_LEFT, 0, 1},     {&SPEED_BAR_SCALE, 8, MEDIA_BAR_PAGE_RIGHT, 0, 10},
+        {&SPEED_BAR_SCALE, 7, MEDIA_BAR_PAGE_LEFT, 0, 2},     {&SPEED_BAR_SCALE, 1, MEDIA_BAR_LINE_LEFT, 0, 1},
+        {&SPEED_BAR_SCALE, 10, MEDIA_BAR_LINE_RIGHT, 0, 10},  {&SPEED_BAR_SCALE, 5, MEDIA_BAR_LINE_RIGHT, 0, 6},
+        {&SPEED_BAR_SCALE, 5, MEDIA_BAR_THUMB, 9, 9},         {&FORCE_BAR_SCALE, 1, MEDIA_BAR_PAGE_RIGHT, 0, 2},
+        {&FORCE_BAR_SCALE, 3, MEDIA_BAR_PAGE_RIGHT, 0, 3},    {&FORCE_BAR_SCALE, 2, MEDIA_BAR_PAGE_LEFT, 0, 1},
+        {&FORCE_BAR_SCALE, 2, MEDIA_BAR_THUMB, 3, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(moved_bar_value(*c.scale, c.value, c.move, c.thumb), c.expected)

@@ -92,11 +92,11 @@ TEST(GuideControls, PicturesShowTheCapOfTheMediaAndTheSheetOfTheOrientation)
 {
     struct CapCase { std::int32_t cap; int step; int picture, text, icon; };
     const CapCase caps[] = {
-        {0, HIDDEN, IDC_CAP_PEN_FIRST, IDS_CAP_PEN, IDC_CAP_TEXT_ON_ICON},
-        {1, 0, IDC_CAP_BLUE_FIRST, IDS_CAP_BLUE, IDC_CAP_TEXT_OFF_ICON},
-        {2, 1, IDC_CAP_YELLOW_FIRST, IDS_CAP_YELLOW, IDC_CAP_TEXT_ON_ICON},
-        {3, 2, IDC_CAP_RED_SECOND, IDS_CAP_RED, IDC_CAP_TEXT_OFF_ICON},
-        {0, 4, IDC_CAP_PEN_SECOND, IDS_CAP_PEN, IDC_CAP_TEXT_OFF_ICON},
+        {0, HIDDEN, IDC_CAP_PEN_FIRST, IDS_CAP_TEXT_PEN, IDC_CAP_TEXT_ON_ICON},
+        {1, 0, IDC_CAP_BLUE_FIRST, IDS_CAP_TEXT_BLUE, IDC_CAP_TEXT_OFF_ICON},
+        {2, 1, IDC_CAP_YELLOW_FIRST, IDS_CAP_TEXT_YELLOW, IDC_CAP_TEXT_ON_ICON},
+        {3, 2, IDC_CAP_RED_SECOND, IDS_CAP_TEXT_RED, IDC_CAP_TEXT_OFF_ICON},
+        {0, 4, IDC_CAP_PEN_SECOND, IDS_CAP_TEXT_PEN, IDC_CAP_TEXT_OFF_ICON},
     };
     for (const CapCase& c : caps) {
         Settings s{};
