@@ -5,7 +5,10 @@
 # and the controller against the virtual cutter, the median time from start to the main window
 # and the ratios, then the controller's processor time while its main window stands open.
 #
-#   bash scripts/bench.sh [runs] [idle seconds]      (9 and 10 when not given)
+#   bash scripts/bench.sh [runs] [idle seconds] [install folder]
+#
+# Runs, idle seconds and install folder default to 9, 10 and build/x86_64/dist; a copy of
+# another build's install folder (as a Windows path, Z:\...) compares that build.
 #
 # Timings depend on everything else the machine does: the load average is printed before and
 # after. Nothing is judged; the figures are for reading.
@@ -34,5 +37,5 @@ if [ "$started_session" = yes ]; then
 fi
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) processors)"
-build/x86_64/wine/wine-run.sh build/x86_64/tests/e2e/startup_bench.exe "$runs" "$idle"
+build/x86_64/wine/wine-run.sh build/x86_64/tests/e2e/startup_bench.exe "$runs" "$idle" ${3:+"$3"}
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -2,7 +2,8 @@
 // its main window, next to programs that show the same windows with none of its work, and how
 // much processor time it uses while its main window stands open and nothing happens.
 //
-//   startup_bench.exe [runs] [idle seconds]      (9 and 10 when not given)
+//   startup_bench.exe [runs] [idle seconds] [install folder]
+// (9, 10 and the build's install folder when not given; another folder compares another build)
 //
 // In each round the four programs start in turn, each from the same kind of fresh install copy:
 //   empty dialog     harness_probe.exe dialog: the least a dialog program does
@@ -199,7 +200,8 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     const int idle_seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
 
-    e2e::InstallCopy empty_install, probe_install, demo_install, cutter_install;
+    const std::string source = argc > 3 ? argv[3] : e2e::dist_folder();
+    e2e::InstallCopy empty_install(source), probe_install(source), demo_install(source), cutter_install(source);
     e2e::VirtualCutter cutter;
     if (!empty_install.ok() || !probe_install.ok() || !demo_install.ok() || !cutter_install.ok() ||
         !cutter.ok() || !e2e::add_usb_library(&cutter_install) ||

@@ -17,7 +17,7 @@ int main()
     CutterServer* server = start_cutter_server(pipe);
     const CutterLink cutter = program_link(DEMO_OFF);
     create_transfer_events();
-    if (server == nullptr || load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
+    if (server == nullptr || load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers(DEMO_OFF) != RC_SUCCESS) {
         return 100;
     }
     char version[VERSION_TEXT_SIZE];
