@@ -14,7 +14,11 @@ CutterLink g_cutter_link;
 
 namespace {
 
-// Brings the running controller's last active window to the front.
+// Brings the running controller's last active window to the front. None of these calls waits
+// for the running controller: its thread may be blocked in a cutter command for minutes (a
+// mark reading), and the program that started this one waits for our exit code meanwhile. So
+// the window is shown with ShowWindowAsync, which posts the request to that thread instead of
+// sending it; the window comes forward as soon as the running controller handles messages.
 void bring_first_controller_forward()
 {
     HWND first = FindWindowA(nullptr, load_text(IDS_APP_TITLE).c_str());
@@ -24,7 +28,7 @@ void bring_first_controller_forward()
     HWND popup = GetLastActivePopup(first);
     SetForegroundWindow(popup);
     SetFocus(popup);
-    ShowWindow(popup, SW_SHOWNORMAL);
+    ShowWindowAsync(popup, SW_SHOWNORMAL);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "guide/guide_steps.h"
 #include "guide/operation_guide.h"
 #include "positioning/input_filters.h"
+#include "positioning/pad_panel.h"
 #include "settings/media_files.h"
 #include "settings/settings_file.h"
 #include "workflow/cut_sequence.h"
@@ -140,7 +141,8 @@ ResultCode start_up_main_window(HWND window)
 
     create_job_panel(panel_environment(window));
     show_guide_step(window, g_job_panel, &g_settings, g_launch_options, selected_configuration_mode());
-    install_input_filters(GetWindowThreadProcessId(window, nullptr));
+    const ScreenRect& full = g_settings.MainWindowRect;
+    install_input_filters(InputFilterSetup{window, &g_cutter_link, full.right - full.left, full.bottom - full.top});
     return RC_SUCCESS;
 }
 
@@ -154,9 +156,12 @@ BOOL init_main_window(HWND window)
     if (code != RC_SUCCESS) {
         report_result(window, code);
         shut_down_controller(window, END_START_FAILED);
-    } else if (g_launch_options.LaunchResult != RC_SUCCESS) {
-        // An option the printing side got wrong: said once, the stored value stays in force.
-        report_result(window, g_launch_options.LaunchResult);
+    } else {
+        mark_start_up_complete();
+        if (g_launch_options.LaunchResult != RC_SUCCESS) {
+            // An option the printing side got wrong: said once, the stored value stays in force.
+            report_result(window, g_launch_options.LaunchResult);
+        }
     }
     // Without its Close item the caption's close button is disabled too.
     RemoveMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
@@ -230,8 +235,11 @@ BOOL on_command(HWND window, int id)
 BOOL on_activate(WPARAM state)
 {
     if (state == WA_INACTIVE && g_job_panel != nullptr) {
-        // Leaving the window ends keyboard jogging; stopping a moving blade comes with the pad.
-        CheckDlgButton(g_job_panel, IDC_USE_KEYBOARD, BST_UNCHECKED);
+        // Leaving the window stops a moving blade and ends keyboard jogging.
+        const ResultCode code = release_pad_on_deactivation(g_job_panel, IDC_USE_KEYBOARD, g_cutter_link);
+        if (code != RC_SUCCESS) {
+            report_result(g_main_window, code);
+        }
     }
     return FALSE;
 }

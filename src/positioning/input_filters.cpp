@@ -1,26 +1,71 @@
 #include "input_filters.h"
 
+#include "common/result_report.h"
+#include "positioning/button_pad.h"
+#include "positioning/pad_panel.h"
+
 namespace {
 
 HHOOK g_keyboard_filter = nullptr;
 HHOOK g_mouse_filter = nullptr;
 HHOOK g_call_window_filter = nullptr;
+InputFilterSetup g_setup = {};
 
-// Jogging by keyboard, stopping the blade on a click elsewhere and centring the thread's dialogs
-// over the main window come with the blade positioning; until then every message passes on.
+// Bit 31 of a keyboard filter's lParam: the key is being released.
+constexpr LPARAM KEY_RELEASED = static_cast<LPARAM>(0x80000000u);
+
+LRESULT pass_on(HHOOK filter, int code, WPARAM wparam, LPARAM lparam)
+{
+    return CallNextHookEx(filter, code, wparam, lparam);
+}
+
+// The arrow keys act as the pad's arrows while keyboard jogging is on; nothing counts while the
+// left button is held. The hook code is not looked at.
 LRESULT CALLBACK keyboard_filter(int code, WPARAM wparam, LPARAM lparam)
 {
-    return CallNextHookEx(g_keyboard_filter, code, wparam, lparam);
+    ResultCode result = RC_SUCCESS;
+    const FilterVerdict verdict =
+        filter_key(static_cast<std::uint32_t>(wparam), (lparam & KEY_RELEASED) != 0, &g_pad_state,
+                   g_pad_rectangles, *g_setup.link, pad_surface(), &result);
+    if (result != RC_SUCCESS) {
+        report_result(g_setup.main_window, result);
+    }
+    return verdict == FilterVerdict::Discard ? 1 : pass_on(g_keyboard_filter, code, wparam, lparam);
 }
 
+// Keeps the mouse out while a key jog runs and switches keyboard jogging off on a click.
 LRESULT CALLBACK mouse_filter(int code, WPARAM wparam, LPARAM lparam)
 {
-    return CallNextHookEx(g_mouse_filter, code, wparam, lparam);
+    if (filter_mouse(static_cast<std::uint32_t>(wparam), &g_pad_state, pad_surface()) ==
+        FilterVerdict::Discard) {
+        return 1;
+    }
+    return pass_on(g_mouse_filter, code, wparam, lparam);
 }
 
+bool centred_elsewhere(HWND window)
+{
+    return window == g_setup.main_window || window == pad_job_panel() ||
+           window == pad_calibration_dialog();
+}
+
+// Every further dialog of the thread opens centred over the full-size main window. Only
+// messages sent from another thread count (wParam 0).
 LRESULT CALLBACK call_window_filter(int code, WPARAM wparam, LPARAM lparam)
 {
-    return CallNextHookEx(g_call_window_filter, code, wparam, lparam);
+    if (code == HC_ACTION && wparam == 0) {
+        const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+        if (call->message == WM_INITDIALOG && !centred_elsewhere(call->hwnd)) {
+            RECT main, dialog;
+            GetWindowRect(g_setup.main_window, &main);
+            GetWindowRect(call->hwnd, &dialog);
+            const DialogPosition at = centred_dialog_position(
+                main.left, main.top, g_setup.full_width, g_setup.full_height,
+                dialog.right - dialog.left, dialog.bottom - dialog.top);
+            SetWindowPos(call->hwnd, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
+        }
+    }
+    return pass_on(g_call_window_filter, code, wparam, lparam);
 }
 
 void remove_filter(HHOOK* filter)
@@ -33,8 +78,10 @@ void remove_filter(HHOOK* filter)
 
 }  // namespace
 
-void install_input_filters(DWORD thread)
+void install_input_filters(const InputFilterSetup& setup)
 {
+    g_setup = setup;
+    const DWORD thread = GetWindowThreadProcessId(setup.main_window, nullptr);
     g_keyboard_filter = SetWindowsHookExA(WH_KEYBOARD, keyboard_filter, nullptr, thread);
     g_mouse_filter = SetWindowsHookExA(WH_MOUSE, mouse_filter, nullptr, thread);
     g_call_window_filter = SetWindowsHookExA(WH_CALLWNDPROC, call_window_filter, nullptr, thread);

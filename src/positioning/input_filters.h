@@ -5,8 +5,22 @@
 
 #include <windows.h>
 
-// Installs, in this order, the keyboard, mouse and call-window-procedure filters for `thread`.
-void install_input_filters(DWORD thread);
+#include <cstdint>
+
+#include "device/cutter_protocol.h"
+
+// What the filters work with for the rest of the run: the main window (its thread, the owner of
+// what they report, the window the dialogs are centred over), the cutter link of the arrow keys,
+// and the main window's full-size width and height, taken at start-up.
+struct InputFilterSetup {
+    HWND main_window;
+    const CutterLink* link;
+    std::int32_t full_width, full_height;
+};
+
+// Installs, in this order, the keyboard, mouse and call-window-procedure filters for the main
+// window's thread.
+void install_input_filters(const InputFilterSetup& setup);
 
 // Removes them in the same order; each only when it is installed.
 void remove_input_filters();

@@ -50,6 +50,25 @@
 #define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
 #define IDI_CONTROLLER               1500
 #define IDI_CANNOT_COMMUNICATE       1515
+// The button pad's keys, each normal, pressed and disabled (1514 and 1515 are not the pad's).
+#define IDI_PAD_TEST_CUT             1501
+#define IDI_PAD_TEST_CUT_PRESSED     1502
+#define IDI_PAD_LEFT                 1503
+#define IDI_PAD_LEFT_PRESSED         1504
+#define IDI_PAD_UP                   1505
+#define IDI_PAD_UP_PRESSED           1506
+#define IDI_PAD_RIGHT                1507
+#define IDI_PAD_RIGHT_PRESSED        1508
+#define IDI_PAD_DOWN                 1509
+#define IDI_PAD_DOWN_PRESSED         1510
+#define IDI_PAD_SET_ORIGIN           1511
+#define IDI_PAD_SET_ORIGIN_PRESSED   1512
+#define IDI_PAD_SET_ORIGIN_DISABLED  1513
+#define IDI_PAD_TEST_CUT_DISABLED    1516
+#define IDI_PAD_DOWN_DISABLED        1517
+#define IDI_PAD_LEFT_DISABLED        1518
+#define IDI_PAD_RIGHT_DISABLED       1519
+#define IDI_PAD_UP_DISABLED          1520
 
 // ---- Captions and questions ----------------------------------------------------------------
 #define IDS_APP_TITLE                2000  // "Quillmark Controller": window title, message caption
@@ -156,6 +175,7 @@
 #define IDC_THICKNESS_CAPTION        5135
 #define IDC_THICKNESS_VALUE          5136
 #define IDC_USE_KEYBOARD             5141
+#define IDC_CALIBRATION_USE_KEYBOARD 5142  // the calibration dialog's "Use Keyboard"
 #define IDC_THICKNESS_MAXIMUM        5146
 #define IDC_ABOUT_BUTTON             5147
 #define IDC_SEARCH_MARK              5157  // "Search Registration Mark"

@@ -15,8 +15,15 @@ constexpr int END_CANCELLED = 1;       // cut mode: Cancel or the window closed
 constexpr int END_CUT_CONFIRMED = 2;   // cut mode: the cut was confirmed
 constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing is saved
 
-// Saves the settings and the media files into the files of `paths`, then shuts down with
-// `end_value`.
+// Called once, when the start-up sequence has completed: from then on the Settings record and
+// the Media library hold what the run read, and the ends of the run may save them. Until then
+// no end of the run saves anything, whatever message asked for it, so a record that start-up
+// never filled (or filled in part) cannot overwrite the files; the failed start-up's own shut
+// down comes last and ends the run with END_START_FAILED.
+void mark_start_up_complete();
+
+// Saves the settings and the media files into the files of `paths` (only after a completed
+// start-up), then shuts down with `end_value`.
 void save_and_close(HWND main_window, const ProgramPaths& paths, const Settings& settings,
                     int end_value, const MediaLibrary& library);
 

@@ -22,6 +22,27 @@ constexpr DWORD POLL_MS = 20;
 constexpr UINT SEND_TIMEOUT_MS = 5000;
 constexpr UINT KILLED_EXIT_CODE = 0xDEAD;
 
+// Waits up to `ms` for `object` (nullptr: only the time) while handling what is sent or posted
+// to this thread's windows, as a starting program must: a controller started with a window of
+// the test as its owner disables that window, which waits until this thread answers.
+bool wait_handling_messages(HANDLE object, DWORD ms)
+{
+    const DWORD count = object != nullptr ? 1 : 0;
+    for (const DWORD start = GetTickCount();;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD result =
+            MsgWaitForMultipleObjects(count, &object, FALSE, spent >= ms ? 0 : ms - spent, QS_ALLINPUT);
+        if (result != WAIT_OBJECT_0 + count) {
+            return count == 1 && result == WAIT_OBJECT_0;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 std::string file_name_of(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // Calls visit(path, is_folder) for every entry of a folder but "." and "..".
@@ -398,7 +419,7 @@ std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
         ADD_FAILURE() << "wait_exit: no program was started";
         return std::nullopt;
     }
-    if (WaitForSingleObject(state_->ended, timeout_ms) != WAIT_OBJECT_0) {
+    if (!wait_handling_messages(state_->ended, timeout_ms)) {
         ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
                       << describe_end();
         kill();
@@ -490,7 +511,7 @@ HWND Program::wait_window(const std::string& what, DWORD timeout_ms,
         }
         // After the end (or the time-out) look once more: the window may have come meanwhile.
         last_look = !running() || GetTickCount() - start >= timeout_ms;
-        Sleep(last_look ? 0 : POLL_MS);
+        wait_handling_messages(nullptr, last_look ? 0 : POLL_MS);
     }
     ADD_FAILURE() << what << " did not appear within " << timeout_ms << " ms. " << describe_end();
     return nullptr;
@@ -523,7 +544,7 @@ HWND Program::wait_message_box(DWORD timeout_ms)
 
 bool wait_until(const std::function<bool()>& condition, const std::string& what, DWORD timeout_ms)
 {
-    for (const DWORD start = GetTickCount(); !condition(); Sleep(POLL_MS)) {
+    for (const DWORD start = GetTickCount(); !condition(); wait_handling_messages(nullptr, POLL_MS)) {
         if (GetTickCount() - start >= timeout_ms) {
             ADD_FAILURE() << "waited " << timeout_ms << " ms in vain for: " << what;
             return false;
@@ -729,7 +750,7 @@ BoxIcon message_box_icon(HWND box, DWORD timeout_ms)
                              "pixels:" << scores;
             return BoxIcon::Unknown;
         }
-        Sleep(POLL_MS * 5);
+        wait_handling_messages(nullptr, POLL_MS * 5);
     }
 }
 

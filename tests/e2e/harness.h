@@ -3,8 +3,10 @@
 //
 // Every wait polls with a time-out and, when it runs out, adds a GoogleTest failure that says what
 // was awaited and what the program showed instead; it then returns nullptr (or false/nothing), so
-// a test can stop with ASSERT_TRUE. A Program still running when it goes out of scope is killed,
-// so a failed test never leaves a controller holding the single-instance mutex.
+// a test can stop with ASSERT_TRUE. While it waits, the test's thread handles its own windows'
+// messages, so a window of the test can be a controller's owner (-OWNER). A Program still
+// running when it goes out of scope is killed, so a failed test never leaves a controller
+// holding the single-instance mutex.
 #ifndef CUTTER_E2E_HARNESS_H
 #define CUTTER_E2E_HARNESS_H
 

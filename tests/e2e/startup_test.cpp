@@ -157,36 +157,56 @@ void empty_media_folder(InstallCopy* install, VirtualCutter*)
     }
 }
 
+// What reaches the hidden main window while the failure is shown: the window closed from outside
+// (WM_CLOSE, as taskkill does), or OK or Cancel posted to it.
+constexpr WPARAM CLOSE_WINDOW = 0;
+
+void post_end_request(HWND main, WPARAM command)
+{
+    EXPECT_TRUE(command == CLOSE_WINDOW ? e2e::close_window(main)
+                                        : PostMessageA(main, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0));
+}
+
 TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
 {
+    const std::vector<std::string> CUT_MODE = {"-CUTMODE"}, DEMO = {"-DEMO"};
     const struct {
         const char* what;
-        bool demo, usb_library, settings_file;
+        std::vector<std::string> words;
+        bool usb_library, settings_file;
         Prepare prepare;
+        WPARAM posted;  // while the message shows; Cancel acts in cut mode only
         int code;
         const char* text;
         bool in_cannot_communicate_dialog;  // else a stop box
     } cases[] = {
-        {"no USB library", false, false, true, [](InstallCopy*, VirtualCutter*) {}, 52,
+        {"no USB library", {}, false, true, [](InstallCopy*, VirtualCutter*) {}, CLOSE_WINDOW, 52,
          "ZOLKUSBP.DLL could not be found, and so Quillmark Controller could not be started.\n"
          "Please reboot your computer or re-install Quillmark Controller.", false},
-        {"cutter switched off", false, true, false, set_model([](CutterModel* m) { m->switched_off = true; }),
-         57, CANNOT_COMMUNICATE, true},
-        {"every transfer breaks at once", false, true, true,
-         set_model([](CutterModel* m) { m->refuse_transfers = true; }), 59, PORT_IN_USE, false},
-        {"silent cutter: the buffer check's read times out", false, true, true, fault("ESC05", Fault::Silent),
-         58, PORT_IN_USE, false},
-        {"busy buffer", false, true, false, fault("ESC05", Fault::BufferBusy), 60, PORT_IN_USE, false},
-        {"another model", false, true, true, fault("FG", Fault::OtherModel), 62, CANNOT_COMMUNICATE, true},
-        {"empty media folder", false, true, true, empty_media_folder, 61, NO_MEDIA_LIST, false},
-        {"empty media folder in demo mode", true, false, false, empty_media_folder, 61, NO_MEDIA_LIST, false},
-        {"the condition-number command fails", false, true, true,
+        {"cutter switched off", {}, true, true, set_model([](CutterModel* m) { m->switched_off = true; }),
+         CLOSE_WINDOW, 57, CANNOT_COMMUNICATE, true},
+        {"cutter switched off, no settings file", CUT_MODE, true, false,
+         set_model([](CutterModel* m) { m->switched_off = true; }), IDCANCEL, 57, CANNOT_COMMUNICATE, true},
+        {"every transfer breaks at once", {}, true, true,
+         set_model([](CutterModel* m) { m->refuse_transfers = true; }), IDOK, 59, PORT_IN_USE, false},
+        {"silent cutter: the buffer check's read times out", CUT_MODE, true, true, fault("ESC05", Fault::Silent),
+         IDCANCEL, 58, PORT_IN_USE, false},
+        {"busy buffer", {}, true, false, fault("ESC05", Fault::BufferBusy), CLOSE_WINDOW, 60, PORT_IN_USE, false},
+        {"another model", {}, true, true, fault("FG", Fault::OtherModel), IDOK, 62, CANNOT_COMMUNICATE, true},
+        {"empty media folder", CUT_MODE, true, true, empty_media_folder, IDCANCEL, 61, NO_MEDIA_LIST, false},
+        {"empty media folder in demo mode", DEMO, false, false, empty_media_folder, IDOK, 61, NO_MEDIA_LIST, false},
+        // From here on the settings file has been read into the record.
+        {"the condition-number command fails", {}, true, true,
          [](InstallCopy*, VirtualCutter* cutter) { cutter->refuse_transfers_after("reply  2.01 KVX"); },
-         151, COMMUNICATION_ERROR, false},
-        {"the sensor correction is out of range", false, true, false, fault("TB71", Fault::OutOfRange), 103,
+         CLOSE_WINDOW, 151, COMMUNICATION_ERROR, false},
+        {"the track-enhancing command fails", {}, true, true,
+         [](InstallCopy*, VirtualCutter* cutter) { cutter->refuse_transfers_after("  FC"); }, IDOK, 165,
          COMMUNICATION_ERROR, false},
+        {"the sensor correction is out of range", CUT_MODE, true, true, fault("TB71", Fault::OutOfRange),
+         IDCANCEL, 103, COMMUNICATION_ERROR, false},
     };
-    const std::string settings = e2e::settings_file({"Direction=1", "Unit=0"});
+    const std::string settings = e2e::settings_file({"Direction=1", "Unit=0", "MediaName=Vinyl Film",
+                                                     "TomboDisX=100000", "TomboDisY=150000", "PosSet=1"});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         InstallCopy install;
@@ -198,23 +218,22 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
         c.prepare(&install, &cutter);
 
         Program controller;
-        ASSERT_TRUE(controller.start(install.controller(), c.demo ? std::vector<std::string>{"-DEMO"}
-                                                                  : std::vector<std::string>{}));
+        ASSERT_TRUE(controller.start(install.controller(), c.words));
         const std::string expected = c.text + (" [code = " + std::to_string(c.code) + "]");
+        HWND shown = c.in_cannot_communicate_dialog ? controller.wait_dialog(e2e::CONTROLLER_TITLE)
+                                                    : controller.wait_message_box();
+        ASSERT_TRUE(shown);
+        // The message is owned by the main window, which start-up has not shown.
+        post_end_request(GetWindow(shown, GW_OWNER), c.posted);
         if (c.in_cannot_communicate_dialog) {
-            HWND dialog = controller.wait_dialog(e2e::CONTROLLER_TITLE);
-            ASSERT_TRUE(dialog);
-            EXPECT_EQ(e2e::control_text(dialog, IDC_COMMUNICATE_MESSAGE), expected);
-            EXPECT_TRUE(e2e::answer(dialog, IDOK));
+            EXPECT_EQ(e2e::control_text(shown, IDC_COMMUNICATE_MESSAGE), expected);
         } else {
-            HWND box = controller.wait_message_box();
-            ASSERT_TRUE(box);
-            const e2e::MessageBoxContent message = e2e::read_message_box(box);
+            const e2e::MessageBoxContent message = e2e::read_message_box(shown);
             EXPECT_EQ(message.caption, e2e::CONTROLLER_TITLE);
             EXPECT_EQ(message.text, expected);
             EXPECT_EQ(message.icon, e2e::BoxIcon::Stop);
-            EXPECT_TRUE(e2e::answer(box, IDOK));
         }
+        EXPECT_TRUE(e2e::answer(shown, IDOK));
         EXPECT_EQ(controller.wait_exit(), 101u);
         if (c.settings_file) {
             EXPECT_EQ(install.read_file("QMACTL.INI"), settings);

@@ -34,6 +34,10 @@ BITMAPS = {
 }
 ICONS = ("controller.ico", "cannot_communicate.ico")
 REQUIRED_ICON_SIZES = {16, 32, 48}
+# The button pad's keys, drawn by the job panel at 32 pixels only.
+PAD_ICONS = tuple("pad_%s_%s.ico" % (key, look)
+                  for key in ("up", "right", "down", "left", "test_cut", "set_origin")
+                  for look in ("normal", "pressed", "disabled"))
 
 problems = []
 
@@ -86,7 +90,7 @@ def check_bmp(name, data, exact, limit):
             fail(name, "corner pixel (%d,%d) is not the white background" % (x, y))
 
 
-def check_ico(name, data):
+def check_ico(name, data, required=REQUIRED_ICON_SIZES):
     if len(data) < 6:
         return fail(name, "too short")
     reserved, kind, count = struct.unpack_from("<HHH", data, 0)
@@ -132,7 +136,7 @@ def check_ico(name, data):
         if clear == 0 or opaque < w * h // 5:
             fail(what, "%d transparent and %d opaque pixels: not an icon shape" % (clear, opaque))
         sizes.add(w)
-    missing = REQUIRED_ICON_SIZES - sizes
+    missing = required - sizes
     if missing:
         fail(name, "missing sizes %s" % sorted(missing))
 
@@ -145,13 +149,13 @@ def check_dir(art):
             continue
         with open(p, "rb") as fh:
             check_bmp(name, fh.read(), exact, limit)
-    for name in ICONS:
+    for name in ICONS + PAD_ICONS:
         p = os.path.join(art, name)
         if not os.path.exists(p):
             fail(name, "missing")
             continue
         with open(p, "rb") as fh:
-            check_ico(name, fh.read())
+            check_ico(name, fh.read(), {32} if name in PAD_ICONS else REQUIRED_ICON_SIZES)
 
 
 def check_fresh(art):
@@ -161,7 +165,7 @@ def check_fresh(art):
     with tempfile.TemporaryDirectory() as d:
         subprocess.run([sys.executable, os.path.join(HERE, "draw.py"), "--out", d],
                        check=True, stdout=subprocess.DEVNULL)
-        for name in sorted(list(BITMAPS) + list(ICONS)):
+        for name in sorted(list(BITMAPS) + list(ICONS) + list(PAD_ICONS)):
             fresh = os.path.join(d, name)
             kept = os.path.join(art, name)
             if not os.path.exists(kept):
@@ -183,7 +187,7 @@ def main():
         print("check_art: " + p)
     if problems:
         return 1
-    print("check_art: %d bitmaps and %d icons OK" % (len(BITMAPS), len(ICONS)))
+    print("check_art: %d bitmaps and %d icons OK" % (len(BITMAPS), len(ICONS) + len(PAD_ICONS)))
     return 0
 
 

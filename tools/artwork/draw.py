@@ -613,6 +613,102 @@ ICON_SIZES = (16, 24, 32, 48)
 
 
 # ---------------------------------------------------------------------------
+# The button pad: four jog arrows, test cut and set origin, each in three looks.
+# The job panel draws them at 32 x 32 pixels, so one image of that size each.
+# ---------------------------------------------------------------------------
+
+PAD_ICON_SIZE = 32
+
+# normal: a raised light key with a dark blue symbol; pressed: sunk in and blue, the symbol white
+# and shifted down-right; disabled: flat and washed out.
+PAD_LOOKS = {
+    "normal": dict(face="#F4F6F8", edge="#4A525C", symbol=C["accent_dark"],
+                   light="#FFFFFF", dark="#9AA4AE", shift=0),
+    "pressed": dict(face=C["accent"], edge=C["accent_dark"], symbol="#FFFFFF",
+                    light=None, dark="#174D8C", shift=1),
+    "disabled": dict(face="#E9ECEF", edge="#C2C8CE", symbol="#BEC5CC",
+                     light=None, dark=None, shift=0),
+}
+
+
+def pad_key(m, look):
+    """The key itself: face, outline, and the bevel that makes it stand out or sink in."""
+    m.rect(0.5, 0.5, 31.5, 31.5, r=4, fill=look["face"], stroke=look["edge"], width=1)
+    if look["light"]:
+        # raised: light along the top and left, shade along the bottom and right
+        m.polyline([(2.5, 28), (2.5, 4), (4, 2.5), (28, 2.5)], stroke=look["light"], width=1.6)
+        m.polyline([(4, 29.2), (28, 29.2), (29.2, 28), (29.2, 4)], stroke=look["dark"], width=2)
+    elif look["dark"]:
+        # sunk in: shade along the top and left only
+        m.polyline([(2.3, 28), (2.3, 4), (4, 2.3), (28, 2.3)], stroke=look["dark"], width=2.4)
+
+
+def pad_arrow(m, look, quarter_turns):
+    """A broad arrow pointing up, turned clockwise by quarter turns about the key's centre."""
+    up = [(16, 5.5), (26, 16), (20, 16), (20, 26), (12, 26), (12, 16), (6, 16)]
+    points = up
+    for _ in range(quarter_turns):
+        points = [(32 - y, x) for x, y in points]
+    d = look["shift"]
+    m.polygon([(x + d, y + d) for x, y in points], fill=look["symbol"], stroke=look["symbol"], width=1)
+
+
+def pad_test_cut(m, look):
+    """A small square cut into the sheet, the blade finishing its last side."""
+    d = look["shift"]
+    c = look["symbol"]
+    m.polyline([(21 + d, 8 + d), (8 + d, 8 + d), (8 + d, 22 + d), (15 + d, 22 + d)], stroke=c, width=2.4, cap="butt")
+    m.line(21 + d, 8 + d, 21 + d, 13 + d, stroke=c, width=2.4, cap="butt")
+    m.line(16.5 + d, 22 + d, 21 + d, 22 + d, stroke=c, width=1.4, cap="butt", dash=(1.6, 1.4))
+    m.line(21 + d, 15 + d, 21 + d, 20.5 + d, stroke=c, width=1.4, cap="butt", dash=(1.6, 1.4))
+    # the blade, tip on the cut line, holder up and to the right
+    m.polygon([(17 + d, 23.5 + d), (19.5 + d, 18 + d), (22.5 + d, 20 + d)], fill=c)
+    m.polygon([(20 + d, 17 + d), (24.5 + d, 11 + d), (28 + d, 13.5 + d), (23.5 + d, 19.5 + d)], fill=c)
+
+
+def pad_set_origin(m, look):
+    """Cross hairs on a ring: the blade's position becomes the origin."""
+    d = look["shift"]
+    c = look["symbol"]
+    m.circle(16 + d, 16 + d, 7.5, stroke=c, width=2.2)
+    for x0, y0, x1, y1 in ((16, 4, 16, 11.5), (16, 20.5, 16, 28), (4, 16, 11.5, 16), (20.5, 16, 28, 16)):
+        m.line(x0 + d, y0 + d, x1 + d, y1 + d, stroke=c, width=2.2, cap="butt")
+    m.circle(16 + d, 16 + d, 2.4, fill=c)
+
+
+PAD_SYMBOLS = (
+    ("pad_up", lambda m, look: pad_arrow(m, look, 0)),
+    ("pad_right", lambda m, look: pad_arrow(m, look, 1)),
+    ("pad_down", lambda m, look: pad_arrow(m, look, 2)),
+    ("pad_left", lambda m, look: pad_arrow(m, look, 3)),
+    ("pad_test_cut", pad_test_cut),
+    ("pad_set_origin", pad_set_origin),
+)
+
+
+def pad_icon(symbol, look_name):
+    m = Mvg()
+    look = PAD_LOOKS[look_name]
+    pad_key(m, look)
+    symbol(m, look)
+    return m
+
+
+def pad_icon_names():
+    return ["%s_%s" % (name, look) for name, _ in PAD_SYMBOLS for look in PAD_LOOKS]
+
+
+def build_pad_icons(out_dir):
+    written = []
+    for name, symbol in PAD_SYMBOLS:
+        for look in PAD_LOOKS:
+            p = os.path.join(out_dir, "%s_%s.ico" % (name, look))
+            write_ico(p, [(PAD_ICON_SIZE, render_rgba(pad_icon(symbol, look), PAD_ICON_SIZE))])
+            written.append(p)
+    return written
+
+
+# ---------------------------------------------------------------------------
 
 def build(out_dir):
     os.makedirs(out_dir, exist_ok=True)
@@ -636,6 +732,7 @@ def build(out_dir):
         p = os.path.join(out_dir, name + ".ico")
         write_ico(p, [(s, render_rgba(fn(s), s)) for s in ICON_SIZES])
         written.append(p)
+    written += build_pad_icons(out_dir)
     return written
 
 
@@ -645,7 +742,8 @@ def preview(paths, dest):
         tiles = []
         for i, p in enumerate(paths):
             if p.endswith(".ico"):
-                for j, s in enumerate(ICON_SIZES):
+                one_size = os.path.basename(p).startswith("pad_")
+                for j, s in enumerate((PAD_ICON_SIZE,) if one_size else ICON_SIZES):
                     t = os.path.join(d, "%02d_%d.png" % (i, j))
                     run_convert(["%s[%d]" % (p, j), "-background", "#FFFFFF", "-flatten", "-filter", "point",
                                  "-resize", "200%", t])

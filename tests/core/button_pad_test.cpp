@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "positioning/button_pad.h"
+
+namespace {
+
+// One log of what the pad did, in order: the commands the cutter received ("move 0A", "stop",
+// "FH", "FJ"), what it did to its window ("capture", "release", "ask", "uncheck"), each filter's
+// verdict ("pass", "eat") and every non-zero result ("=159").
+struct Recorder {
+    std::string log;
+    bool box_checked = false;  // the "Use Keyboard" boxes
+    bool answer_ok = true;     // the test-cut question
+    bool writes_fail = false;
+};
+Recorder g_rec;
+void note(const std::string& what) { g_rec.log += (g_rec.log.empty() ? "" : ", ") + what; }
+void note(ResultCode code) { if (code != RC_SUCCESS) note("=" + std::to_string(code)); }
+void note(FilterVerdict v) { note(v == FilterVerdict::Discard ? "eat" : "pass"); }
+
+const PadRectangles RECTS = lay_out_pad_rectangles(PadAnchors{200, 150, 3, 300, 50, 60, 220});
+
+ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
+{
+    const std::string b(static_cast<const char*>(bytes), count);
+    char move[16];
+    std::snprintf(move, sizeof move, "move %02X", static_cast<unsigned char>(b.back()));
+    note(b[0] != '\x1B' ? b.substr(0, b.find('\x03')) : b.back() == 0 ? "stop" : move);
+    return g_rec.writes_fail ? RC_GENERAL_ERROR : RC_SUCCESS;
+}
+ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_SUCCESS; }
+void no_debug(const char*) {}
+void no_sleep(std::uint32_t) {}
+void no_demo(std::int32_t, char* text, std::size_t) { text[0] = 0; }
+const CutterLink LINK{no_debug, record_write, no_read, no_sleep, no_demo, 0};
+
+void redraw(const PadRect&) {}
+void capture() { note("capture"); }
+void release() { note("release"); }
+bool ask() { note("ask"); return g_rec.answer_ok; }
+void uncheck() { note("uncheck"); g_rec.box_checked = false; }
+bool checked() { return g_rec.box_checked; }
+const PadSurface SURFACE{redraw, capture, release, ask, uncheck, checked};
+
+// Runs one event as the program delivers it:
+//   kU+ kU-   arrow key (U D L R) down / up through the keyboard filter; kX+ any other key
+//   m+ m- mm  left button down / up, a move, through the mouse filter
+//   pU rU tU  press / release / pointer move in the job panel at the centre of a button
+//             (U D L R T O), p0 r0 t0 on no button
+//   box       a "Use Keyboard" box toggles itself and notifies;  off  the window is deactivated
+//   fail ok   every write fails from now on / succeeds again;  cancel  the test-cut question
+//             is answered with Cancel
+void run_event(const std::string& e, PadState* s)
+{
+    const std::string names = "UDLRTO";
+    const std::size_t b = e.size() > 1 ? names.find(e[1]) : std::string::npos;
+    const PadRect r = b == std::string::npos ? PadRect{-1, -1, -1, -1} : RECTS.button[b];
+    const std::int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ResultCode code = RC_SUCCESS;
+    if (e == "fail" || e == "ok") g_rec.writes_fail = e == "fail";
+    else if (e == "cancel") g_rec.answer_ok = false;
+    else if (e == "box") {
+        g_rec.box_checked = !g_rec.box_checked;
+        keyboard_jog_toggle(s, SURFACE);
+    }
+    else if (e == "off") note(end_pad_input(s, RECTS, LINK, SURFACE));
+    else if (e[0] == 'k') {
+        const std::uint32_t keys[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, 'A'};
+        note(filter_key(keys[b < 4 ? b : 4], e[2] == '-', s, RECTS, LINK, SURFACE, &code));
+        note(code);
+    } else if (e[0] == 'm') {
+        note(filter_mouse(e == "m+" ? MOUSE_LEFT_DOWN : e == "m-" ? MOUSE_LEFT_UP : 0x200, s, SURFACE));
+    } else if (e[0] == 'p') note(press_pad(x, y, s, RECTS, LINK, SURFACE));
+    else if (e[0] == 'r') note(release_pad(x, y, s, RECTS, LINK, SURFACE));
+    else track_pad_pointer(x, y, s, RECTS, SURFACE);
+}
+
+// The input mode and the pad as a sequence of (mode, event) steps leaves them, with every
+// command it sent on the way.
+TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
+{
+    struct Case {
+        const char* what;
+        PadState from;
+        const char* events;
+        PadState to;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"arrow keys reach the dialogs while keyboard jogging is off", {0, 0, 0, 0}, "kU+ kU-", {0, 0, 0, 0}, "pass, pass"},
+        {"held key: auto-repeat sends nothing", {2, 0, 0, 0}, "kU+ kU+ kU+ kU-", {2, 0, 0, 0},
+         "move 02, capture, eat, eat, eat, release, stop, eat"},
+        {"up then left, up released, left released", {2, 0, 0, 0}, "kU+ kL+ kU- kL-", {2, 0, 0, 0},
+         "move 02, capture, eat, move 0A, capture, eat, move 08, eat, release, stop, eat"},
+        {"disabled arrows: nothing sent, back to 2", {2, 16, 0, 0}, "kU+ kU-", {2, 16, 0, 0}, "eat, eat"},
+        {"no key counts while the button is held", {0, 0, 0, 0}, "m+ kU+ kX+ m-", {0, 0, 0, 0}, "pass, eat, eat, pass"},
+        {"no mouse message counts during a key jog", {2, 0, 0, 0}, "kD+ m+ mm m- kD-", {2, 0, 0, 0},
+         "move 01, capture, eat, eat, eat, eat, release, stop, eat"},
+        {"mouse jog keeps moving off the arrow, stops on release anywhere", {0, 0, 0, 0}, "m+ pR mm m- r0",
+         {0, 0, 0, 0}, "pass, move 04, capture, pass, pass, release, stop"},
+        {"mouse release on another arrow stops every direction", {0, 5, 0, 0}, "rR", {0, 0, 0, 0}, "release, stop"},
+        {"a click elsewhere switches keyboard jogging off", {2, 0, 0, 0}, "m+ m-", {8, 0, 0, 0}, "uncheck, pass, pass"},
+        {"switched off by a click: arrow keys pass, a later click is an ordinary one", {8, 0, 0, 0},
+         "kU+ kX+ m- m+", {1, 0, 0, 0}, "pass, pass, pass, pass"},
+        {"a click on the box itself leaves it unchecked and jogging off", {0, 0, 0, 0}, "box m+ m- box",
+         {8, 0, 0, 0}, "uncheck, pass, pass, uncheck"},
+        {"switched on again after it was switched off", {2, 0, 0, 0}, "m+ m- m+ m- box", {2, 0, 0, 0},
+         "uncheck, pass, pass, pass, pass"},
+        {"deactivation stops a key jog, then nothing more", {4, 5, 0, 0}, "off off", {0, 0, 0, 0}, "release, stop"},
+        {"failed start: 159, no direction left", {0, 0, 0, 0}, "fail pU", {0, 0, 0, 0}, "move 02, capture, =159"},
+        {"failed stop: 159, no direction left", {0, 1, 0, 0}, "fail r0", {0, 0, 0, 0}, "release, stop, =159"},
+        {"failed key jog is reported, the mode goes back to 2", {2, 0, 0, 0}, "fail kL+ ok kL-", {2, 0, 0, 0},
+         "move 08, capture, eat, =159, eat"},
+        {"test cut: a full click asks, OK cuts", {0, 0, 0, 0}, "pT tT rT", {0, 0, 0, 0}, "ask, FH"},
+        {"disabled keys and no key do nothing", {0, 16, 2, 2}, "pU rU pT rT pO rO p0 r0", {0, 16, 2, 2}, ""},
+        {"test cut: Cancel cuts nothing", {0, 0, 0, 0}, "cancel pT rT", {0, 0, 0, 0}, "ask"},
+        {"test cut: moved off, back on and released asks nothing", {0, 0, 0, 0}, "pT t0 tT rT", {0, 0, 0, 0}, ""},
+        {"test cut: armed, fires on a release anywhere", {0, 0, 0, 0}, "pT r0", {0, 0, 0, 0}, "ask, FH"},
+        {"set origin: a click sets it, moved off it does not", {0, 0, 0, 0}, "pO rO pO t0 rO", {0, 0, 0, 0}, "FJ"},
+        {"set origin failure is returned", {0, 0, 0, 0}, "pO fail rO", {0, 0, 0, 0}, "FJ, =158"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_rec = Recorder{};
+        PadState state = c.from;
+        std::istringstream events(c.events);
+        for (std::string e; events >> e;) run_event(e, &state);
+        EXPECT_EQ(g_rec.log, c.log);
+        EXPECT_EQ(state.input_mode, c.to.input_mode);
+        EXPECT_EQ(state.direction_set, c.to.direction_set);
+        EXPECT_EQ(state.test_cut_state, c.to.test_cut_state);
+        EXPECT_EQ(state.set_origin_state, c.to.set_origin_state);
+    }
+}
+
+// The layout and the hit test together: edges count, the gaps between the arrows do not.
+TEST(ButtonPad, PointsHitTheButtonWhoseEdgesIncludeThem)
+{
+    struct Case {
+        std::int32_t x, y;
+        PadButton hit;
+    };
+    const Case cases[] = {
+        {200, 150 - 3 - 16, PAD_BUTTON_UP},          // up's bottom edge
+        {200, 150 - 3 - 15, PAD_NO_BUTTON},          // the gap below it
+        {200 + 3 + 48, 150 + 16, PAD_BUTTON_RIGHT},  // right's bottom-right corner
+        {200 + 3 + 49, 150, PAD_NO_BUTTON},
+        {60 - 16, 220 - 16, PAD_BUTTON_SET_ORIGIN},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(pad_button_at(RECTS, c.x, c.y), c.hit) << c.x << "," << c.y;
+    }
+    // A key acts at its arrow's top-left corner, which only that arrow holds.
+    for (int arrow = PAD_BUTTON_UP; arrow <= PAD_BUTTON_RIGHT; ++arrow) {
+        EXPECT_EQ(pad_button_at(RECTS, RECTS.button[arrow].left, RECTS.button[arrow].top), arrow);
+    }
+}
+
+TEST(ButtonPad, DialogsAreCentredOverTheFullSizeMainWindowWithHalvesTruncatedTowardZero)
+{
+    struct Case {
+        std::int32_t left, top, width, height, dialog_width, dialog_height, x, y;
+    };
+    const Case cases[] = {
+        {100, 50, 800, 600, 300, 201, 350, 249},
+        {100, 50, 300, 200, 401, 303, 50, -1},  // larger than the window: -50.5 and -51.5
+        {-20, -10, 100, 100, 50, 51, 5, 14},
+    };
+    for (const Case& c : cases) {
+        const DialogPosition p = centred_dialog_position(c.left, c.top, c.width, c.height,
+                                                         c.dialog_width, c.dialog_height);
+        EXPECT_EQ(p.x, c.x);
+        EXPECT_EQ(p.y, c.y);
+    }
+}
+
+}  // namespace
