@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the x86_64 controller and starts it in demo mode (-DEMO) under
-# Wine. With a display it runs there until you close it. Without one it runs inside a Wine
-# virtual desktop on a private Xvfb display, saves a screenshot, prints its path and ends.
+# Sets up the machine, builds the x86_64 install folder and starts the controller in demo mode
+# (-DEMO) under Wine. With a display it runs there until you close it, and the script ends with
+# its exit code. Without one it runs inside a Wine virtual desktop on a private Xvfb display; the
+# script checks that the main window came up, saves a screenshot, prints its path and ends. When
+# the main window does not come, it prints what the screen showed instead and fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 log=build/x86_64.build.log
 mkdir -p build
-if ! { cmake --preset x86_64 && cmake --build --preset x86_64 --target QMACTL; } >"$log" 2>&1; then
+if ! { cmake --preset x86_64 && cmake --build --preset x86_64 --target dist start_check; } >"$log" 2>&1; then
     cat "$log"; exit 1
 fi
 
@@ -35,9 +37,21 @@ wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
 # The caption buttons are drawn with Marlett, which Wine finds only in the prefix's own fonts.
 cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 (cd "$dist" && wine explorer /desktop=demo,1024x768 QMACTL.EXE -DEMO "$@" >/dev/null 2>&1 &)
-# The desktop shows the controller a moment after Wine has started; give it time to settle.
-sleep 6
+# start_check looks at the controller's desktop from inside (a second program on the same
+# desktop) and reports what it found.
+report="$PWD/build/x86_64/screenshots/demo-start.txt"
 shot="$PWD/build/x86_64/screenshots/demo.png"
 mkdir -p "$(dirname "$shot")"
+rm -f "$report"
+wine explorer /desktop=demo,1024x768 "$PWD/build/x86_64/sim/start_check.exe" "$(winepath -w "$report")" 120 \
+    >/dev/null 2>&1 || true
+for _ in $(seq 1500); do [ -s "$report" ] && break; sleep 0.1; done
+# Let the window finish drawing before the picture is taken.
+sleep 1
 import -window root "$shot"
-echo "the controller runs in demo mode; screenshot: $shot"
+if ! grep -q '^main window' "$report" 2>/dev/null; then
+    echo "the controller did not reach its main window in demo mode; screenshot: $shot" >&2
+    cat "$report" >&2 2>/dev/null || echo "  (nothing was reported)" >&2
+    exit 1
+fi
+echo "the controller runs in demo mode ($(sed 's/^main window: //' "$report")); screenshot: $shot"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds both Windows targets and the native core, and runs every test:
 # the native core tests under AddressSanitizer and UndefinedBehaviorSanitizer first, then the
-# unit and end-to-end tests of the x86_64 build under Wine and Xvfb. The CTest summary of the
-# Windows run is the last thing printed.
+# unit and end-to-end tests of the x86_64 build under Wine and Xvfb, the packages' test, and the
+# end-to-end tests that touch what differs between 32 and 64 bits against the i686 build (shown
+# as skipped where this machine has no 32-bit Wine). The CTest summary of the Windows run is the
+# last thing printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)

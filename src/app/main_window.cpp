@@ -110,8 +110,8 @@ ResultCode start_up_main_window(HWND window)
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_CONTROLLER))));
 
-    create_transfer_events();
-    ResultCode code = load_usb_library(g_demo_mode);
+    ResultCode code = create_transfer_events();
+    if (code == RC_SUCCESS) code = load_usb_library(g_demo_mode);
     if (code == RC_SUCCESS) code = find_cutter_printers(g_demo_mode);
     if (code != RC_SUCCESS) return code;
 

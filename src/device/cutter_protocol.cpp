@@ -2,6 +2,8 @@
 // Platform-free: the program's link (program_link.cpp) adds the debugger, transport and clock.
 #include "cutter_protocol.h"
 
+#include "common/int32_range.h"
+
 
 #include <climits>
 #include <cmath>
@@ -329,17 +331,7 @@ std::int32_t mark_size_steps(double millimetres)
 {
     // 20 steps of 0.05 mm per millimetre, the fraction dropped. Values the caller cannot have
     // checked (not a number, beyond 32 bits) are kept inside the integer range.
-    const double steps = millimetres * 20.0;
-    if (std::isnan(steps)) {
-        return 0;
-    }
-    if (steps >= 2147483647.0) {
-        return INT32_MAX;
-    }
-    if (steps <= -2147483648.0) {
-        return INT32_MIN;
-    }
-    return static_cast<std::int32_t>(steps);
+    return truncate_to_int32(millimetres * 20.0);
 }
 
 std::int32_t feed_correction_wire(std::int32_t held)

@@ -106,7 +106,7 @@ extern const CommandRow FEED_QUERY_ROW;
 
 // The engine: writes the debugger line for the command in `work` (length bytes to send), gives
 // the demo answer or sends it, reads, cuts, parses and judges the reply into *reply.
-ResultCode run_command(const CutterLink& link, const CommandRow& row,
+[[nodiscard]] ResultCode run_command(const CutterLink& link, const CommandRow& row,
                        char (&work)[COMMAND_BUFFER_SIZE], std::uint32_t length,
                        CommandReply* reply);
 
@@ -126,31 +126,31 @@ int scan_decimal_pair(const char* text, std::int32_t* first, std::int32_t* secon
 // The operations: each builds its command, writes the debugger line, sends it (nothing is sent in
 // demo mode, which gives the fixed demo answers), reads and judges the reply, and returns a
 // ResultCode that names the command that failed.
-ResultCode start_notice_command(const CutterLink& link);
-ResultCode cut_condition_command(const CutterLink& link, int condition_number, int speed,
+[[nodiscard]] ResultCode start_notice_command(const CutterLink& link);
+[[nodiscard]] ResultCode cut_condition_command(const CutterLink& link, int condition_number, int speed,
                                  int pressure, int offset);
-ResultCode track_enhancing_command(const CutterLink& link, int on);
-ResultCode condition_number_command(const CutterLink& link, int condition_number);
-ResultCode cut_speed_command(const CutterLink& link, int speed);
-ResultCode cut_pressure_command(const CutterLink& link, int pressure);
-ResultCode cutter_offset_command(const CutterLink& link, int offset);
-ResultCode thick_media_command(const CutterLink& link, int on);
-ResultCode orientation_command(const CutterLink& link, int orientation);
-ResultCode blade_move_command(const CutterLink& link, int direction_mask, int moving);
-ResultCode test_cut(const CutterLink& link);
-ResultCode origin_set(const CutterLink& link);
-ResultCode mark_size_command(const CutterLink& link, double size_mm);
-ResultCode sensor_scan_command(const CutterLink& link);
-ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_correction);
-ResultCode sensor_position_command(const CutterLink& link, std::int32_t x, std::int32_t y);
-ResultCode buffer_check(const CutterLink& link);
-ResultCode version_query(const CutterLink& link, char* version_text);  // VERSION_TEXT_SIZE bytes
-ResultCode ready_query(const CutterLink& link);
-ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
+[[nodiscard]] ResultCode track_enhancing_command(const CutterLink& link, int on);
+[[nodiscard]] ResultCode condition_number_command(const CutterLink& link, int condition_number);
+[[nodiscard]] ResultCode cut_speed_command(const CutterLink& link, int speed);
+[[nodiscard]] ResultCode cut_pressure_command(const CutterLink& link, int pressure);
+[[nodiscard]] ResultCode cutter_offset_command(const CutterLink& link, int offset);
+[[nodiscard]] ResultCode thick_media_command(const CutterLink& link, int on);
+[[nodiscard]] ResultCode orientation_command(const CutterLink& link, int orientation);
+[[nodiscard]] ResultCode blade_move_command(const CutterLink& link, int direction_mask, int moving);
+[[nodiscard]] ResultCode test_cut(const CutterLink& link);
+[[nodiscard]] ResultCode origin_set(const CutterLink& link);
+[[nodiscard]] ResultCode mark_size_command(const CutterLink& link, double size_mm);
+[[nodiscard]] ResultCode sensor_scan_command(const CutterLink& link);
+[[nodiscard]] ResultCode feed_correction_command(const CutterLink& link, std::int32_t feed_correction);
+[[nodiscard]] ResultCode sensor_position_command(const CutterLink& link, std::int32_t x, std::int32_t y);
+[[nodiscard]] ResultCode buffer_check(const CutterLink& link);
+[[nodiscard]] ResultCode version_query(const CutterLink& link, char* version_text);  // VERSION_TEXT_SIZE bytes
+[[nodiscard]] ResultCode ready_query(const CutterLink& link);
+[[nodiscard]] ResultCode automatic_mark_read(const CutterLink& link, std::int32_t read_arg,
                                std::int32_t horizontal_um, std::int32_t vertical_um);
-ResultCode manual_mark_read(const CutterLink& link, std::int32_t read_arg,
+[[nodiscard]] ResultCode manual_mark_read(const CutterLink& link, std::int32_t read_arg,
                             std::int32_t horizontal_um, std::int32_t vertical_um);
-ResultCode sensor_position_query(const CutterLink& link, std::int32_t* x, std::int32_t* y);
-ResultCode feed_correction_query(const CutterLink& link, std::int32_t* feed_correction);
+[[nodiscard]] ResultCode sensor_position_query(const CutterLink& link, std::int32_t* x, std::int32_t* y);
+[[nodiscard]] ResultCode feed_correction_query(const CutterLink& link, std::int32_t* feed_correction);
 
 #endif

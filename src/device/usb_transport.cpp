@@ -121,7 +121,7 @@ ResultCode load_usb_library_named(const char* library_name, std::int32_t demo_mo
     return g_opener != nullptr ? RC_SUCCESS : RC_USB_ENTRY_MISSING;
 }
 
-void create_transfer_events()
+ResultCode create_transfer_events()
 {
     g_write_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_read_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -129,6 +129,7 @@ void create_transfer_events()
     g_read_record = OVERLAPPED{};
     g_write_record.hEvent = g_write_event;
     g_read_record.hEvent = g_read_event;
+    return g_write_event != nullptr && g_read_event != nullptr ? RC_SUCCESS : RC_GENERAL_ERROR;
 }
 
 void close_transfer_events()
@@ -234,15 +235,4 @@ void free_cutter_printer_list()
     std::free(g_printer_names);
     g_printer_names = nullptr;
     g_printer_count = 0;
-}
-
-int cutter_printer_count()
-{
-    return g_printer_count;
-}
-
-const char* cutter_printer_name(int index)
-{
-    return index >= 0 && index < g_printer_count ? g_printer_names + index * PRINTER_NAME_SLOT_SIZE
-                                                 : nullptr;
 }

@@ -36,21 +36,19 @@ extern SpoolerCalls g_spooler_calls;
 extern const SpoolerCalls REAL_SPOOLER_CALLS;
 
 // Loads the cutter maker's library; in demo mode nothing is loaded.
-ResultCode load_usb_library(std::int32_t demo_mode);
+[[nodiscard]] ResultCode load_usb_library(std::int32_t demo_mode);
 // The same from a library of another name: tests load stand-ins that lack the library or entry.
-ResultCode load_usb_library_named(const char* library_name, std::int32_t demo_mode);
-void create_transfer_events();
+[[nodiscard]] ResultCode load_usb_library_named(const char* library_name, std::int32_t demo_mode);
+// Creates the write and read events; RC_GENERAL_ERROR when the platform gives none, as no
+// transfer could then be waited for.
+[[nodiscard]] ResultCode create_transfer_events();
 void close_transfer_events();
 // The cutter printers of the spooler; in demo mode the list stays empty and the spooler is not
 // asked.
 [[nodiscard]] ResultCode find_cutter_printers(std::int32_t demo_mode);
-ResultCode check_port_busy();
-ResultCode write_bytes(const void* bytes, std::uint32_t count, std::uint32_t timeout_ms);
-ResultCode read_bytes(void* buffer, std::uint32_t count, std::uint32_t timeout_ms);
+[[nodiscard]] ResultCode check_port_busy();
+[[nodiscard]] ResultCode write_bytes(const void* bytes, std::uint32_t count, std::uint32_t timeout_ms);
+[[nodiscard]] ResultCode read_bytes(void* buffer, std::uint32_t count, std::uint32_t timeout_ms);
 void free_cutter_printer_list();
-
-// The printers found at start-up, for the start-up sequence and tests.
-int cutter_printer_count();
-const char* cutter_printer_name(int index);
 
 #endif

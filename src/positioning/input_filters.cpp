@@ -93,8 +93,3 @@ void remove_input_filters()
     remove_filter(&g_mouse_filter);
     remove_filter(&g_call_window_filter);
 }
-
-bool input_filters_installed()
-{
-    return g_keyboard_filter != nullptr && g_mouse_filter != nullptr && g_call_window_filter != nullptr;
-}

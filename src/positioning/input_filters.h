@@ -25,7 +25,4 @@ void install_input_filters(const InputFilterSetup& setup);
 // Removes them in the same order; each only when it is installed.
 void remove_input_filters();
 
-// True while all three are installed.
-bool input_filters_installed();
-
 #endif

@@ -7,7 +7,9 @@
 // ---- Dialog templates ----------------------------------------------------------------------
 #define IDD_MAIN_WINDOW              10
 #define IDD_JOB_PANEL                11
+#define IDD_CALIBRATION              12
 #define IDD_ABOUT                    13
+#define IDD_ADD_MEDIA                14
 #define IDD_CANNOT_COMMUNICATE       15
 #define IDD_MEDIA_LOADING            17
 
@@ -47,9 +49,20 @@
 #define IDB_LOAD_PORTRAIT            1001  // portrait design, no marks
 #define IDB_LOAD_LANDSCAPE_MARKS     1003  // landscape, registration marks and their distances
 #define IDB_LOAD_PORTRAIT_MARKS      1005  // portrait, registration marks and their distances
+// The blade adjustment caps: the first picture shows what to mount, the second the holder ready.
+#define IDB_CAP_PEN_FIRST            1007
+#define IDB_CAP_BLUE_SECOND          1008
+#define IDB_CAP_BLUE_FIRST           1009
+#define IDB_CAP_RED_SECOND           1010
+#define IDB_CAP_RED_FIRST            1011
+#define IDB_CAP_YELLOW_SECOND        1012
+#define IDB_CAP_YELLOW_FIRST         1013
+#define IDB_CAP_PEN_SECOND           1014
 #define IDB_CUTTER_USB               1016  // cutter with LED and standby key, USB cable to a PC
 #define IDI_CONTROLLER               1500
 #define IDI_CANNOT_COMMUNICATE       1515
+#define IDI_CAP_TEXT_ON              1521  // beside the cap text while it applies
+#define IDI_CAP_TEXT_OFF             1522
 // The button pad's keys, each normal, pressed and disabled (1514 and 1515 are not the pad's).
 #define IDI_PAD_TEST_CUT             1501
 #define IDI_PAD_TEST_CUT_PRESSED     1502

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/win_text.h"
+#include "profile_calls.h"
 
 MediaLibrary g_media_library;
 
@@ -13,35 +14,17 @@ namespace {
 // Long enough for a full directory, a separator, a 64-character name and the extension.
 constexpr int MEDIA_PATH_SIZE = 512;
 
-// Ends the directory enumeration however the scan leaves it.
-struct FindHandle {
-    HANDLE handle;
-    ~FindHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE) {
-            FindClose(handle);
-        }
-    }
-};
-
 // The media file's keys through the profile calls; `file` is the file's full path.
-std::int32_t profile_number(const void* file, const char* section, const char* key,
-                            std::int32_t fallback)
+std::int32_t file_number(const void* file, const char* section, const char* key,
+                         std::int32_t fallback)
 {
-    return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, static_cast<INT>(fallback),
-                                                           static_cast<const char*>(file)));
+    return profile_number(static_cast<const char*>(file), section, key, fallback);
 }
 
-void profile_text(const void* file, const char* section, const char* key, const char* fallback,
-                  char* text, std::size_t size)
+void file_text(const void* file, const char* section, const char* key, const char* fallback,
+               char* text, std::size_t size)
 {
-    GetPrivateProfileStringA(section, key, fallback, text, static_cast<DWORD>(size),
-                             static_cast<const char*>(file));
-}
-
-bool read_media_file(const char* path, MediaFileValues* values)
-{
-    return read_media_file_values(MediaFileReader{profile_number, profile_text, path}, values);
+    profile_text(static_cast<const char*>(file), section, key, fallback, text, size);
 }
 
 bool media_file_path(const char* media_directory, const char* name, char (&path)[MEDIA_PATH_SIZE])
@@ -49,6 +32,42 @@ bool media_file_path(const char* media_directory, const char* name, char (&path)
     const int length = std::snprintf(path, sizeof path, "%s\\%s%s", media_directory, name,
                                      MEDIA_FILE_EXTENSION);
     return length > 0 && length < MEDIA_PATH_SIZE;
+}
+
+// The Media directory's listing of "*.qcf", one entry after the other.
+struct DirectoryListing {
+    const char*      directory;
+    HANDLE           handle;
+    WIN32_FIND_DATAA entry;
+};
+
+bool next_directory_entry(void* folder, MediaFolderEntry* entry)
+{
+    DirectoryListing& listing = *static_cast<DirectoryListing*>(folder);
+    if (listing.handle == INVALID_HANDLE_VALUE) {
+        char pattern[MEDIA_PATH_SIZE];
+        if (!media_file_path(listing.directory, "*", pattern)) {
+            return false;
+        }
+        listing.handle = FindFirstFileA(pattern, &listing.entry);
+        if (listing.handle == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+    } else if (!FindNextFileA(listing.handle, &listing.entry)) {
+        return false;
+    }
+    listing.entry.cFileName[MAX_PATH - 1] = '\0';
+    entry->FileName = listing.entry.cFileName;
+    entry->Directory = (listing.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+}
+
+bool read_directory_file(void* folder, const char* name, MediaFileValues* values)
+{
+    const DirectoryListing& listing = *static_cast<const DirectoryListing*>(folder);
+    char path[MEDIA_PATH_SIZE];
+    return media_file_path(listing.directory, name, path) &&
+           read_media_file_values(MediaFileReader{file_number, file_text, path}, values);
 }
 
 }  // namespace
@@ -65,35 +84,13 @@ void load_built_in_media(MediaLibrary* library)
 std::int32_t load_media_files(const char* media_directory, const char* select_name,
                               MediaLibrary* library)
 {
-    clear_media_library(library);
-    char pattern[MEDIA_PATH_SIZE];
-    const int length = std::snprintf(pattern, sizeof pattern, "%s\\*%s", media_directory,
-                                     MEDIA_FILE_EXTENSION);
-    if (length <= 0 || length >= MEDIA_PATH_SIZE) {
-        return 0;
+    DirectoryListing listing{media_directory, INVALID_HANDLE_VALUE, {}};
+    const std::int32_t selected = scan_media_folder(
+        MediaFolder{next_directory_entry, read_directory_file, &listing}, select_name, library);
+    if (listing.handle != INVALID_HANDLE_VALUE) {
+        FindClose(listing.handle);
     }
-    WIN32_FIND_DATAA entry;
-    FindHandle found{FindFirstFileA(pattern, &entry)};
-    if (found.handle == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            continue;
-        }
-        entry.cFileName[MAX_PATH - 1] = '\0';
-        char name[MEDIA_NAME_SIZE];
-        char path[MEDIA_PATH_SIZE];
-        MediaFileValues values;
-        if (!media_name_from_file_name(entry.cFileName, name) ||
-            !media_file_path(media_directory, name, path) || !read_media_file(path, &values)) {
-            continue;
-        }
-        add_media_record(library, name, values);
-    } while (library->Count < MEDIA_LIBRARY_SIZE && FindNextFileA(found.handle, &entry));
-
-    sort_media_library(library);
-    return number_media_and_select(library, select_name);
+    return selected;
 }
 
 void write_media_file(const char* media_directory, const MediaRecord& record)
@@ -104,9 +101,7 @@ void write_media_file(const char* media_directory, const MediaRecord& record)
     if (count == 0 || !media_file_path(media_directory, record.Name, path)) {
         return;
     }
-    for (int i = 0; i < count; ++i) {
-        WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value, path);
-    }
+    write_profile_entries(path, entries, count);
 }
 
 void save_media_files(const char* media_directory, const MediaLibrary& library)

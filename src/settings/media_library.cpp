@@ -340,3 +340,21 @@ const MediaRecord& media_at(const MediaLibrary& library, std::int32_t index)
 {
     return library.Media[index >= 0 && index < MEDIA_LIBRARY_SIZE ? index : 0];
 }
+
+std::int32_t scan_media_folder(const MediaFolder& folder, const char* select_name,
+                               MediaLibrary* library)
+{
+    clear_media_library(library);
+    MediaFolderEntry entry;
+    while (library->Count < MEDIA_LIBRARY_SIZE && folder.next_entry(folder.folder, &entry)) {
+        char name[MEDIA_NAME_SIZE];
+        MediaFileValues values;
+        if (entry.Directory || !media_name_from_file_name(entry.FileName, name) ||
+            !folder.read_file(folder.folder, name, &values)) {
+            continue;
+        }
+        add_media_record(library, name, values);
+    }
+    sort_media_library(library);
+    return number_media_and_select(library, select_name);
+}

@@ -146,6 +146,29 @@ constexpr std::int32_t MEDIA_MISSING_NUMBER = -1;
 // *values holds no record to take.
 bool read_media_file_values(const MediaFileReader& reader, MediaFileValues* values);
 
+// One entry of the Media directory's listing of "*.qcf".
+struct MediaFolderEntry {
+    const char* FileName;
+    bool        Directory;
+};
+
+// How `load media files` reaches the Media directory: the program lists it with the platform's
+// directory calls and reads its files with the profile calls (media_files.cpp); the fuzzer gives
+// a folder of its own.
+struct MediaFolder {
+    // The next entry of the listing; false at its end.
+    bool (*next_entry)(void* folder, MediaFolderEntry* entry);
+    // Reads the media file of the media named `name`; false when it fails a check.
+    bool (*read_file)(void* folder, const char* name, MediaFileValues* values);
+    void* folder;
+};
+
+// `load media files` over a folder: clears the library, takes every acceptable file (up to
+// 128), sorts them by ListID, numbers them and returns the index of the last one named exactly
+// `select_name` (0 when none is). A library with Count 0 means no file passed.
+std::int32_t scan_media_folder(const MediaFolder& folder, const char* select_name,
+                               MediaLibrary* library);
+
 // Takes an accepted file into the next free record and raises HighestListID where needed.
 // False (and nothing changed) when the library is full.
 bool add_media_record(MediaLibrary* library, const char* name, const MediaFileValues& values);

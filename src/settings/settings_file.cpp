@@ -4,6 +4,7 @@
 
 #include "common/win_text.h"
 #include "media_files.h"
+#include "profile_calls.h"
 
 Settings g_settings;
 
@@ -11,19 +12,17 @@ namespace {
 
 // The sources of the run: "Main_Section" of the settings file through the profile calls, and the
 // media of the Media directory.
-std::int32_t profile_number(const void* source, const char* key, std::int32_t fallback)
+std::int32_t main_section_number(const void* source, const char* key, std::int32_t fallback)
 {
     const SettingsSources& sources = *static_cast<const SettingsSources*>(source);
-    return static_cast<std::int32_t>(GetPrivateProfileIntA(
-        SETTINGS_MAIN_SECTION, key, static_cast<INT>(fallback), sources.SettingsFile));
+    return profile_number(sources.SettingsFile, SETTINGS_MAIN_SECTION, key, fallback);
 }
 
-void profile_text(const void* source, const char* key, const char* fallback, char* text,
+void main_section_text(const void* source, const char* key, const char* fallback, char* text,
                   std::size_t size)
 {
     const SettingsSources& sources = *static_cast<const SettingsSources*>(source);
-    GetPrivateProfileStringA(SETTINGS_MAIN_SECTION, key, fallback, text,
-                             static_cast<DWORD>(size), sources.SettingsFile);
+    profile_text(sources.SettingsFile, SETTINGS_MAIN_SECTION, key, fallback, text, size);
 }
 
 std::int32_t media_directory_files(const void* source, const char* select_name,
@@ -43,7 +42,7 @@ void string_table_media(const void*, MediaLibrary* library)
 ResultCode read_settings(const SettingsSources& sources, const CutterLink& link,
                          LaunchOptions* options, Settings* settings, MediaLibrary* library)
 {
-    const SettingsReader reader{profile_number, profile_text, media_directory_files,
+    const SettingsReader reader{main_section_number, main_section_text, media_directory_files,
                                 string_table_media, &sources};
     return read_settings_from(reader, link, sources.CheckDistances, options,
                               settings, library);
@@ -55,7 +54,5 @@ void save_settings(const char* settings_file, const Settings& settings, const Me
                                load_text(IDS_PRODUCT_VERSION).c_str(), settings_file);
     ProfileEntry entries[SETTINGS_ENTRY_COUNT];
     settings_entries(settings, selected, entries);
-    for (const ProfileEntry& entry : entries) {
-        WritePrivateProfileStringA(entry.Section, entry.Key, entry.Value, settings_file);
-    }
+    write_profile_entries(settings_file, entries, SETTINGS_ENTRY_COUNT);
 }

@@ -21,7 +21,8 @@ struct JobPanelEnvironment {
 extern HWND g_job_panel;
 
 // Creates the panel as a modeless child of the environment's main window, over its frame, and
-// keeps the environment for the panel's handlers. Returns the panel's handle, or null when it
+// keeps the environment for the panel's handlers; its start-up takes the command line's
+// distances and mark size and sends the mark size and the orientation. Returns the panel's handle, or null when it
 // could not be created.
 HWND create_job_panel(const JobPanelEnvironment& environment);
 
@@ -29,5 +30,11 @@ HWND create_job_panel(const JobPanelEnvironment& environment);
 const JobPanelEnvironment& job_panel_environment();
 
 INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Writes speed and thickness into their labels and moves both bars to them.
+void show_cut_conditions(HWND panel, int speed, int thickness);
+
+// Sets the thickness caption for the media at `index` of the library.
+void set_thickness_caption(HWND panel, int index);
 
 #endif

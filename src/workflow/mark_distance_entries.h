@@ -34,11 +34,11 @@ void select_edit_text(HWND dialog, int control_id);
 // Reads and checks both edits in the settings' Direction and Unit (PosSet is not looked at). On failure returns the code
 // whose message names the permitted range of the offending field, and that edit has the focus
 // with its text selected; the horizontal field is judged first.
-ResultCode validate_distance_entries(HWND panel, const Settings& settings, DistanceEntries* entries);
+[[nodiscard]] ResultCode validate_distance_entries(HWND panel, const Settings& settings, DistanceEntries* entries);
 
 // Handler of the unit radio buttons (5115 with 0, 5116 with 1; the button has already changed).
 // With registration marks in use the edits are checked in the old unit and shown converted;
 // on failure the old unit's button is checked again and the Unit stays.
-ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit);
+[[nodiscard]] ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit);
 
 #endif

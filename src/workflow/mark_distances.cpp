@@ -1,5 +1,7 @@
 #include "mark_distances.h"
 
+#include "common/int32_range.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -48,22 +50,6 @@ bool within(double value, const DistanceLimit& limit)
 bool is_ascii_digit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Truncates toward zero into a signed 32-bit value; out-of-range values stop at the ends.
-std::int32_t truncate_to_int32(double value)
-{
-    if (std::isnan(value)) {
-        return 0;
-    }
-    const double truncated = std::trunc(value);
-    if (truncated >= 2147483647.0) {
-        return INT32_MAX;
-    }
-    if (truncated <= -2147483648.0) {
-        return INT32_MIN;
-    }
-    return static_cast<std::int32_t>(truncated);
 }
 
 }  // namespace

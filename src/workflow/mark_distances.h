@@ -40,19 +40,19 @@ constexpr double MARK_SIZE_MAXIMUM = 20.0;
 
 // 0 when `text` is a plain decimal number: an optional leading minus sign, ASCII digits (at least
 // one) and at most one decimal point, nothing else; RC_GENERAL_ERROR otherwise.
-ResultCode check_numeric_text(const char* text);
+[[nodiscard]] ResultCode check_numeric_text(const char* text);
 
 // 0 when both distances (in `unit`) lie in the range permitted for the orientation, both ends
 // included; otherwise the code whose message names that range, the horizontal one judged first.
-ResultCode check_mark_distances(std::int32_t direction, double horizontal, double vertical,
+[[nodiscard]] ResultCode check_mark_distances(std::int32_t direction, double horizontal, double vertical,
                                 std::int32_t unit);
 
 // The code naming the permitted horizontal (200 to 203) or vertical (204 to 207) range.
-ResultCode horizontal_range_code(std::int32_t direction, std::int32_t unit);
-ResultCode vertical_range_code(std::int32_t direction, std::int32_t unit);
+[[nodiscard]] ResultCode horizontal_range_code(std::int32_t direction, std::int32_t unit);
+[[nodiscard]] ResultCode vertical_range_code(std::int32_t direction, std::int32_t unit);
 
 // 0 for a mark size from 5.0 to 20.0 mm inclusive, RC_MARK_SIZE_OPTION otherwise.
-ResultCode check_mark_size(double size);
+[[nodiscard]] ResultCode check_mark_size(double size);
 
 // Reads a distance text as the C library's "%lf" does; 0.0 when it holds no number.
 double read_distance_text(const char* text);

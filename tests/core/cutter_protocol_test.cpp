@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <random>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -102,11 +100,11 @@ std::vector<Command> commands()
         {"blade up", [](const CutterLink& l) { return blade_move_command(l, 1, 1); }, {blade + "\x02"}, 250000, 159, ""},
         {"blade down", [](const CutterLink& l) { return blade_move_command(l, 2, 1); }, {blade + "\x01"}, 250000, 159, ""},
         {"blade up left", [](const CutterLink& l) { return blade_move_command(l, 5, 1); }, {blade + "\x0A"}, 250000, 159, ""},
-        {"blade down right", [](const CutterLink& l) { return blade_move_command(l, 10, 1); }, {blade + "\x05"}, 250000, 159, ""},
         {"blade stop", [](const CutterLink& l) { return blade_move_command(l, 15, 0); }, {blade + std::string(1, '\0')}, 250000, 159, ""},
         {"sensor position", [](const CutterLink& l) { return sensor_position_command(l, 0, 39); }, {"TB72,-40,-1" + E}, 500, 160, ""},
         {"sensor scan", on_link(sensor_scan_command), {"TB70" + E}, 500, 161, ""},
         {"feed correction", [](const CutterLink& l) { return feed_correction_command(l, -1255); }, {"FB-125,0" + E}, 500, 162, ""},
+        {"feed correction cut", [](const CutterLink& l) { return feed_correction_command(l, 1259); }, {"FB125,0" + E}, 500, 162, ""},
         {"mark size 7.99", [](const CutterLink& l) { return mark_size_command(l, 7.99); }, {"TB51,159" + E}, 500, 164, ""},
         {"buffer check", on_link(buffer_check), {ESC_S + "\x04", ESC_S + "\x05"}, 500, 59, "0" + E},
         {"version query", version, {"FG" + E}, 500, 100, " 2.01 KVX" + E},
@@ -213,8 +211,8 @@ TEST(CutterCommands, RepliesAreReadWithTheirLengthTimeOutAndFailureCode)
     std::int32_t a = 5, b = 6;
     const CutterLink link = fake_link();
     g_fake.read_code = 50;
-    sensor_position_query(link, &a, &b);
-    feed_correction_query(link, &b);
+    EXPECT_NE(sensor_position_query(link, &a, &b), RC_SUCCESS);
+    EXPECT_NE(feed_correction_query(link, &b), RC_SUCCESS);
     EXPECT_EQ(a, 5);
     EXPECT_EQ(b, 6);
 }
@@ -296,61 +294,6 @@ TEST(CutterReplies, FeedCorrectionIsTheFirstNumberTimesTen)
         std::int32_t value = 7;
         EXPECT_EQ(feed_correction_query(fake_link(0, c.reply), &value), c.code) << c.reply;
         EXPECT_EQ(value, c.feed) << c.reply;
-    }
-}
-
-// Random replies of every length to every query: each ends in one of the command's codes.
-TEST(CutterReplies, RandomRepliesEndInADefinedCode)
-{
-    struct Query { Call call; std::set<ResultCode> codes; std::string valid; };
-    const std::vector<Query> queries = {
-        {on_link(buffer_check), {0, 60}, "0" + E},
-        {[](const CutterLink& l) {
-             char t[VERSION_TEXT_SIZE] = {};
-             const ResultCode r = version_query(l, t);
-             EXPECT_LE(std::strlen(t), 4u);
-             return r; }, {0, 62}, " 2.01 KVX" + E},
-        {on_link(ready_query), {0, 50}, "    1" + E},
-        {auto_read, {0, 210}, "    0" + E},
-        {manual_read, {0, 208}, "    0" + E},
-        {[](const CutterLink& l) {
-             std::int32_t x = 0, y = 0;
-             const ResultCode r = sensor_position_query(l, &x, &y);
-             EXPECT_TRUE(r != 0 || (x >= 0 && x <= 80 && y >= 0 && y <= 80));
-             return r; }, {0, 103}, "    0,    0" + E},
-        {[](const CutterLink& l) {
-             std::int32_t f = 0;
-             const ResultCode r = feed_correction_query(l, &f);
-             EXPECT_TRUE(r != 0 || (f >= -2000 && f <= 2000));
-             return r; }, {0, 104}, "    0,    0" + E},
-    };
-    std::mt19937 random(3);
-    const char printable[] = "0123456789 ,-+.KVXkvx\x03\x1B\t";
-    for (const Query& q : queries) {
-        std::set<ResultCode> seen;
-        for (int round = 0; round < 3000; ++round) {
-            // Half the replies are noise, half a good reply with a few bytes changed, cut short
-            // or run on.
-            std::string reply = q.valid;
-            if (random() % 2 == 0) {
-                reply.assign(random() % 20, '\0');
-                for (char& c : reply) {
-                    c = (random() % 4 == 0) ? static_cast<char>(random() % 256)
-                                            : printable[random() % (sizeof printable - 1)];
-                }
-            } else {
-                for (unsigned changes = random() % 3; changes > 0; --changes) {
-                    reply[random() % reply.size()] = printable[random() % (sizeof printable - 1)];
-                }
-                if (random() % 4 == 0) {
-                    reply.resize(random() % (reply.size() + 8), '7');
-                }
-            }
-            const ResultCode code = q.call(fake_link(0, reply));
-            ASSERT_EQ(q.codes.count(code), 1u) << q.valid << " gave " << code;
-            seen.insert(code);
-        }
-        EXPECT_EQ(seen, q.codes) << q.valid << ": the random replies should reach every outcome";
     }
 }
 

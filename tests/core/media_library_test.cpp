@@ -54,6 +54,9 @@ TEST(MediaLibrary, ClearedAndBuiltInLibraries)
     ASSERT_EQ(library.Count, 12);
     EXPECT_EQ(library.HighestListID, 11u);
     EXPECT_EQ(library.Media[11].ConditionNo, 12);
+    // Thin media cut with the lightest force; every built-in media starts at speed 10.
+    EXPECT_EQ(library.Media[10].DefaultSpeed, 10);
+    EXPECT_EQ(library.Media[10].DefaultPress, 1);
     EXPECT_EQ(built_in_media_name_id(11), 2211);
     EXPECT_EQ(library.Media[12].ConfigurationMode, -1);
 }

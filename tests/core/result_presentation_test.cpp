@@ -34,22 +34,4 @@ TEST(ResultPresentation, TextEndsInTheCodeAndIsCutSafely)
     EXPECT_STREQ(small, "General E");
 }
 
-TEST(ResultPresentation, TheCodeTableIsAscendingWithoutGaps)
-{
-    // Every code from the table, in order, once.
-    ASSERT_EQ(RESULT_CODE_COUNT, 52u);
-    for (std::size_t i = 1; i < RESULT_CODE_COUNT; ++i) {
-        EXPECT_LT(ALL_RESULT_CODES[i - 1], ALL_RESULT_CODES[i]);
-    }
-    EXPECT_EQ(ALL_RESULT_CODES[0], 50u);
-    EXPECT_EQ(ALL_RESULT_CODES[RESULT_CODE_COUNT - 1], 254u);
-}
-
-TEST(ResultPresentation, OnlyTheAdjustmentWarningIsInformation)
-{
-    for (int id = 2100; id <= 2105; ++id) {
-        EXPECT_EQ(question_icon(id), id == 2104 ? QuestionIcon::Information : QuestionIcon::Question) << id;
-    }
-}
-
 }  // namespace

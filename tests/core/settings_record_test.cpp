@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -176,6 +177,60 @@ TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
     settings.GuideMenu = settings.RollAction = settings.TomboAutoRead = 0;
     settings_entries(settings, selected, entries);
     EXPECT_EQ(std::string(entries[0].Value) + entries[3].Value + entries[8].Value, "000");
+}
+
+// `read settings` over a source without keys and a media folder of one adjustable pen media:
+// the defaults it takes and the commands it sends, in order.
+std::vector<std::string> g_sent;
+
+ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
+{
+    g_sent.emplace_back(static_cast<const char*>(bytes), count);
+    return RC_SUCCESS;
+}
+
+ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_GENERAL_ERROR; }
+void no_debug(const char*) {}
+void no_sleep(std::uint32_t) {}
+void no_demo_text(std::int32_t, char* text, std::size_t) { text[0] = '\0'; }
+
+std::int32_t no_key(const void*, const char*, std::int32_t fallback) { return fallback; }
+
+void no_text(const void*, const char*, const char* fallback, char* text, std::size_t size)
+{
+    std::snprintf(text, size, "%s", fallback);
+}
+
+std::int32_t one_pen_media(const void*, const char* select_name, MediaLibrary* library)
+{
+    clear_media_library(library);
+    EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
+    return number_media_and_select(library, select_name);
+}
+
+ResultCode distances_valid(std::int32_t, double, double, std::int32_t) { return RC_SUCCESS; }
+
+TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
+{
+    for (std::int32_t cut_mode : {0, 1}) {
+        SCOPED_TRACE(cut_mode);
+        LaunchOptions options;
+        reset_launch_options(&options);
+        options.CutMode = cut_mode;
+        Settings settings{};
+        std::strcpy(settings.FirmwareVersion, "2.01");
+        MediaLibrary library;
+        g_sent.clear();
+        const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, nullptr};
+        const CutterLink link{no_debug, record_write, no_read, no_sleep, no_demo_text, 0};
+        ASSERT_EQ(read_settings_from(reader, link, distances_valid, &options, &settings, &library),
+                  RC_SUCCESS);
+        EXPECT_EQ(settings.GuideMenu, cut_mode);  // the guide comes up in cut mode
+        EXPECT_EQ(settings.Unit, 1);
+        EXPECT_EQ(settings.TomboAutoRead, 1);
+        EXPECT_EQ(g_sent, (std::vector<std::string>{"FW100\x03", "!6\x03", "*0,3\x03", "FC0\x03",
+                                                    "FY0\x03", "FE0\x03"}));
+    }
 }
 
 }  // namespace

@@ -168,8 +168,18 @@ bool is_main_window(HWND window, DWORD pid)
 
 }  // namespace
 
-std::string dist_folder() { return CUTTER_E2E_DIST_DIR; }
-std::string sim_folder() { return CUTTER_E2E_SIM_DIR; }
+// The build's folders, unless the environment names those of another build: the same tests then
+// run the i686 programs.
+std::string folder_of(const char* variable, const char* built_in)
+{
+    char value[MAX_PATH] = "";
+    const DWORD length = GetEnvironmentVariableA(variable, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value) : std::string(built_in);
+}
+
+std::string dist_folder() { return folder_of("CUTTER_E2E_DIST_DIR", CUTTER_E2E_DIST_DIR); }
+std::string sim_folder() { return folder_of("CUTTER_E2E_SIM_DIR", CUTTER_E2E_SIM_DIR); }
+std::string installer_file() { return folder_of("CUTTER_E2E_INSTALLER", CUTTER_E2E_INSTALLER); }
 std::string test_programs_folder() { return CUTTER_E2E_PROGRAMS_DIR; }
 
 std::string escape_bytes(const std::string& bytes)

@@ -28,6 +28,9 @@ constexpr DWORD DEFAULT_TIMEOUT_MS = 15000;
 std::string dist_folder();           // the folder a user installs (QMACTL.EXE, Media\...)
 std::string sim_folder();            // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
 std::string test_programs_folder();  // helper programs of the end-to-end tests
+std::string installer_file();        // the Windows installer made from the install folder
+// The environment variables CUTTER_E2E_DIST_DIR, CUTTER_E2E_SIM_DIR and CUTTER_E2E_INSTALLER,
+// when set, name another build's (the i686 one's).
 
 constexpr const char* CONTROLLER_TITLE = "Quillmark Controller";
 constexpr const char* CONTROLLER_EXE = "QMACTL.EXE";

@@ -2,6 +2,7 @@
 // firmware versions: the first byte holds the launch options and which condition command fails,
 // then come the version line and "Main_Section" keys. Checked: the result, the commands sent and
 // the values kept in range; the keys `save settings` writes read back to the same settings.
+#include <algorithm>
 #include <cstring>
 
 #include "fuzz_support.h"
@@ -26,25 +27,43 @@ void main_text(const void* source, const char* key, const char* fallback, char* 
     keys_text(&static_cast<const Sources*>(source)->main, SETTINGS_MAIN_SECTION, key, fallback, text, size);
 }
 
-// The directory scan of `load media files`, over the media files of the input.
-std::int32_t load_files(const void* source, const char* select_name, MediaLibrary* library)
+// A Media directory of the input's media files, listed in input order.
+struct Folder {
+    const std::vector<MediaFile>* files;
+    std::size_t next;
+    std::vector<std::string> names;  // media names listed so far
+};
+
+bool next_entry(void* folder, MediaFolderEntry* entry)
 {
-    clear_media_library(library);
-    for (const MediaFile& file : static_cast<const Sources*>(source)->media) {
-        if (library->Count >= MEDIA_LIBRARY_SIZE) {
-            break;
-        }
-        char name[MEDIA_NAME_SIZE];
-        MediaFileValues values;
+    Folder& f = *static_cast<Folder*>(folder);
+    for (; f.next < f.files->size(); ++f.next) {
         // A folder holds one file of a name (names alike but for case are no concern here).
-        if (media_name_from_file_name(file.entry.c_str(), name) &&
-            !find_media_by_name(*library, name).Found &&
-            read_media_file_values(MediaFileReader{keys_number, keys_text, &file.keys}, &values)) {
-            add_media_record(library, name, values);
+        const MediaFile& file = (*f.files)[f.next];
+        char name[MEDIA_NAME_SIZE] = {};
+        media_name_from_file_name(file.entry.c_str(), name);
+        if (std::find(f.names.begin(), f.names.end(), name) == f.names.end()) {
+            f.names.push_back(name);
+            *entry = MediaFolderEntry{file.entry.c_str(), false};
+            ++f.next;
+            return true;
         }
     }
-    sort_media_library(library);
-    return number_media_and_select(library, select_name);
+    return false;
+}
+
+// The file just listed: the scan reads the entry it was given.
+bool read_file(void* folder, const char*, MediaFileValues* values)
+{
+    const Folder& f = *static_cast<const Folder*>(folder);
+    return read_media_file_values(MediaFileReader{keys_number, keys_text, &(*f.files)[f.next - 1].keys}, values);
+}
+
+// `load media files`: the program's own scan over the folder.
+std::int32_t load_files(const void* source, const char* select_name, MediaLibrary* library)
+{
+    Folder folder{&static_cast<const Sources*>(source)->media, 0, {}};
+    return scan_media_folder(MediaFolder{next_entry, read_file, &folder}, select_name, library);
 }
 
 void load_built_in(const void*, MediaLibrary* library)

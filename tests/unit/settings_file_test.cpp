@@ -114,19 +114,7 @@ TEST_F(ReadSettings, WithoutSettingsFileEverythingTakesItsDefault)
     EXPECT_FALSE(std::filesystem::exists(settings_file_));  // reading never creates the file
 }
 
-TEST_F(ReadSettings, FirmwareBelowTwoUsesTheBuiltInTableWithoutGuide)
-{
-    prepare("1.00 Demo Mode", 1, "GuideMenu=1\r\nMediaName=Fixed\r\n");
-    ASSERT_EQ(read(), RC_SUCCESS);
-    EXPECT_EQ(settings_.FileMediaMode, 0);
-    EXPECT_EQ(settings_.GuideMenu, 0);
-    EXPECT_EQ(library_.Count, 12);
-    EXPECT_STREQ(selected().Name, "Card without Craft Paper Backing");
-    EXPECT_EQ(g_sent, (std::vector<std::string>{"condition 1", "speed 10", "pressure 3",
-                                                "offset 18", "track 0", "thick 0"}));
-}
-
-TEST_F(ReadSettings, EachKeyIsReadByItsRule)
+TEST_F(ReadSettings, KeysAreReadThroughTheProfileCalls)
 {
     struct Case {
         const char*  what;
@@ -137,13 +125,7 @@ TEST_F(ReadSettings, EachKeyIsReadByItsRule)
         std::int32_t expected;
     };
     const Case cases[] = {
-        {"GuideMenu without cut mode", "2.01", 0, "GuideMenu=1\r\n", &Settings::GuideMenu, 0},
-        {"CutCondition 12", "1.00", 0, "CutCondition=12\r\n", &Settings::CutCondition, 0},
-        {"CutCondition not read for media files", "2.01", 0, "CutCondition=2\r\n", &Settings::CutCondition, 0},
         {"MediaName selects exactly", "2.01", 0, "MediaName=Fixed\r\n", &Settings::CutCondition, 2},
-        {"MediaName in another case", "2.01", 0, "MediaName=fixed\r\n", &Settings::CutCondition, 0},
-        {"MediaName not read for built-in media", "1.00", 0, "MediaName=Fixed\r\nCutCondition=4\r\n",
-         &Settings::CutCondition, 4},
         {"a number written as text reads as 0", "2.01", 0, "Unit=inch\r\n", &Settings::Unit, 0},
         {"an empty value takes the default", "2.01", 0, "Unit=\r\n", &Settings::Unit, 1},
         {"another section is not read", "2.01", 0, "[Other]\r\nUnit=0\r\n", &Settings::Unit, 1},
@@ -154,34 +136,6 @@ TEST_F(ReadSettings, EachKeyIsReadByItsRule)
         prepare(c.firmware, c.cut_mode, c.keys);
         ASSERT_EQ(read(), RC_SUCCESS);
         EXPECT_EQ(settings_.*c.field, c.expected);
-    }
-}
-
-TEST_F(ReadSettings, SpeedAndForceOfTheSettingsFileGoToFixedMediaOnly)
-{
-    struct Case {
-        const char*  firmware;
-        const char*  keys;
-        std::int32_t speed, press;  // of the selected record, then as sent
-        std::int32_t active_speed, active_press;
-    };
-    const Case cases[] = {
-        {"1.00", "CutCondition=2\r\nCutSpeed=4\r\nCutPress=1\r\n", 4, 1, 10, 2},  // factory values sent
-        {"1.00", "CutSpeed=0\r\nCutPress=4\r\nCutCondAdjust=1\r\n", 0, 1, 0, 1},
-        {"1.00", "CutPress=3\r\nCutCondAdjust=1\r\n", 1, 3, 1, 3},
-        {"2.01", "MediaName=Fixed\r\nCutSpeed=3\r\nCutPress=2\r\nCutCondAdjust=1\r\n", 3, 2, 3, 2},
-        {"2.01", "MediaName=Adjustable\r\nCutSpeed=9\r\nCutPress=1\r\nCutCondAdjust=1\r\n", 4, 2, 4, 2},
-        {"2.01", "MediaName=User\r\nCutSpeed=9\r\nCutPress=3\r\n", 2, 1, 2, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys);
-        prepare(c.firmware, 0, c.keys);
-        ASSERT_EQ(read(), RC_SUCCESS);
-        EXPECT_EQ(selected().Speed, c.speed);
-        EXPECT_EQ(selected().Press, c.press);
-        ASSERT_GE(g_sent.size(), 3u);
-        EXPECT_EQ(g_sent[1], "speed " + std::to_string(c.active_speed));
-        EXPECT_EQ(g_sent[2], "pressure " + std::to_string(c.active_press));
     }
 }
 
@@ -224,10 +178,6 @@ TEST_F(ReadSettings, StoredDistancesAreCheckedInMillimetresForTheOrientationInFo
     };
     const Case cases[] = {
         {"TomboDisX=970099\r\nTomboDisY=192099\r\n", -1, true},  // 970.0 mm and 192.0 mm
-        {"TomboDisX=970100\r\nTomboDisY=1000\r\n", -1, false},
-        {"TomboDisX=1000\r\nTomboDisY=192100\r\n", -1, false},
-        {"TomboDisX=-99\r\nTomboDisY=-100\r\n", -1, false},
-        {"Direction=2\r\nTomboDisX=192099\r\nTomboDisY=970099\r\n", -1, true},  // portrait
         {"Direction=0\r\nTomboDisX=192099\r\nTomboDisY=970099\r\n", 1, true},  // after -FN1
         {"Direction=1\r\nTomboDisX=192099\r\nTomboDisY=970099\r\n", 0, false},
     };
@@ -244,19 +194,6 @@ TEST_F(ReadSettings, StoredDistancesAreCheckedInMillimetresForTheOrientationInFo
         EXPECT_EQ(settings_.TomboDisX, c.kept ? x : 0);
         EXPECT_EQ(settings_.TomboDisY, c.kept ? y : 0);
     }
-}
-
-TEST_F(ReadSettings, SaveWritesTheVersionAndTheKeysInOrder)
-{
-    prepare("2.01", 1, "MediaName=User\r\nDirection=1\r\nTomboDisX=100000\r\nTomboDisY=50000\r\n");
-    ASSERT_EQ(read(), RC_SUCCESS);
-    std::filesystem::remove(settings_file_);
-    save_settings(settings_file_.c_str(), settings_, selected());
-    EXPECT_EQ(folder_.read("QMACTL.INI"),
-              "[Version_Section]\r\nVersion=Quillmark Advanced Controller Version 2.01\r\n"
-              "[Main_Section]\r\nGuideMenu=1\r\nMediaName=User\r\nCutCondAdjust=0\r\n"
-              "RollAction=0\r\nDirection=1\r\nPosSet=0\r\nTomboDisX=100000\r\nTomboDisY=50000\r\n"
-              "TomboAutoRead=1\r\nUnit=1\r\nCutCondition=1\r\nCutSpeed=2\r\nCutPress=1\r\n");
 }
 
 TEST_F(ReadSettings, ReadChangeSaveReadGivesTheSameRecordAndTheSameFiles)

@@ -24,7 +24,7 @@ protected:
         SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe_name_.c_str());
         server_ = start_cutter_server(pipe_name_);
         ASSERT_NE(server_, nullptr);
-        create_transfer_events();
+        ASSERT_EQ(create_transfer_events(), RC_SUCCESS);
         ASSERT_EQ(load_usb_library(DEMO_OFF), RC_SUCCESS);
         ASSERT_EQ(find_cutter_printers(DEMO_OFF), RC_SUCCESS);
     }

@@ -32,7 +32,10 @@ BITMAPS = {
     "load_landscape_marks.bmp": (None, (130, 154)),
     "load_portrait_marks.bmp": (None, (130, 154)),
 }
-ICONS = ("controller.ico", "cannot_communicate.ico")
+for _cap in ("blue", "yellow", "red", "pen"):
+    for _part in ("first", "second"):
+        BITMAPS["cap_%s_%s.bmp" % (_cap, _part)] = ((58, 100), None)
+ICONS = ("controller.ico", "cannot_communicate.ico", "cap_text_on.ico", "cap_text_off.ico")
 REQUIRED_ICON_SIZES = {16, 32, 48}
 # The button pad's keys, drawn by the job panel at 32 pixels only.
 PAD_ICONS = tuple("pad_%s_%s.ico" % (key, look)

@@ -609,6 +609,114 @@ def cannot_icon(size):
     return m
 
 
+# ---------------------------------------------------------------------------
+# 4. Blade adjustment caps (job panel, beside the media type)
+# ---------------------------------------------------------------------------
+
+CAP_W, CAP_H = 58, 100
+# The cap's colour, its darker edge and a lighter highlight.
+CAPS = {
+    "blue": ("#2E7CD6", "#1D5EA8", "#8FBDF0"),
+    "yellow": ("#F2C12E", "#B08A12", "#FBE49A"),
+    "red": ("#D93025", "#9E2219", "#F19A93"),
+}
+
+
+def carriage_clamp(m, y0, y1):
+    """The cutter's tool clamp gripping whatever stands upright at x 21..37."""
+    m.rect(12, y0, 46, y1, r=2.5, fill=C["accent"], stroke=C["accent_dark"], width=1)
+    m.rect(15, y0 + 3, 19, y1 - 3, r=1, fill="#5C9BE3")
+    m.circle(42, (y0 + y1) / 2, 2.2, fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+
+
+def blade_holder(m, top):
+    """The blade holder standing upright, its threaded top at `top`, the blade tip at the bottom."""
+    # threaded top, where the cap screws on
+    m.rect(23, top, 35, top + 9, fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    for k in range(4):
+        y = top + 1.8 + k * 2
+        m.line(23.5, y, 34.5, y + 0.8, stroke=C["metal_edge"], width=0.7, cap="butt")
+    # body with its grip
+    m.rect(20.5, top + 8, 37.5, 86, r=3, fill="#E6EAEE", stroke=C["metal_edge"], width=1)
+    m.rect(23, top + 10, 26, 84, r=1.2, fill="#FFFFFF")
+    for y in range(int(top) + 50, 82, 3):
+        m.line(21.5, y, 36.5, y, stroke="#B3BCC5", width=0.8, cap="butt")
+    # taper and blade
+    m.polygon([(21, 86), (37, 86), (33, 92.5), (25, 92.5)], fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    m.polygon([(27.2, 92.5), (30.8, 92.5), (29, 98.5)], fill=C["blade"], stroke=C["blade"], width=0.6)
+
+
+def adjustment_cap(m, colour, top):
+    """A blade adjustment cap of `colour` whose closed end is at `top` (19 px high)."""
+    fill, edge, light = CAPS[colour]
+    m.rect(19.5, top, 38.5, top + 19, r=3.5, fill=fill, stroke=edge, width=1.1)
+    m.rect(22.5, top + 2.5, 25.5, top + 16.5, r=1.3, fill=light)
+    for x in (29, 32.5, 36):
+        m.line(x, top + 3, x, top + 16, stroke=edge, width=0.8, cap="butt")
+
+
+def turn_arrow(m, cx, cy):
+    """A half turn around the holder's axis, the way the cap screws on."""
+    m.path("M %s,%s A 14,4.5 0 0 0 %s,%s" % (f(cx - 14), f(cy), f(cx + 14), f(cy)),
+           stroke=C["dim"], width=1.6, cap="butt")
+    m.polygon([(cx + 14, cy - 4.5), (cx + 17.5, cy + 1.5), (cx + 10.5, cy + 1)], fill=C["dim"], stroke=C["dim"], width=0.5)
+
+
+def down_arrow(m, x, y0, y1):
+    arrow(m, x, y0, x, y1, shaft=3, head_w=8, head_l=6, color=C["dim"])
+
+
+def draw_cap(colour, mounted):
+    """First picture: the cap above the holder, to be screwed on. Second: the cap on, the holder
+    set in the cutter's clamp."""
+    m = Mvg()
+    if mounted:
+        blade_holder(m, 30)
+        adjustment_cap(m, colour, 20)
+        carriage_clamp(m, 52, 66)
+    else:
+        blade_holder(m, 38)
+        adjustment_cap(m, colour, 4)
+        turn_arrow(m, 29, 32)
+        down_arrow(m, 50, 6, 26)
+    return m, CAP_W, CAP_H
+
+
+def ball_point_pen(m, top):
+    """A ball-point pen standing upright, its tip at the bottom."""
+    m.rect(22.5, top, 35.5, 82, r=3, fill="#3B424A", stroke="#262C33", width=1)
+    m.rect(25, top + 3, 27.5, 79, r=1.2, fill="#6B7681")
+    m.rect(34, top + 4, 37.5, top + 30, r=1.2, fill=C["metal"], stroke=C["metal_edge"], width=0.8)  # clip
+    m.polygon([(23, 82), (35, 82), (31.5, 92), (26.5, 92)], fill=C["metal"], stroke=C["metal_edge"], width=0.8)
+    m.circle(29, 94, 2, fill=C["ink"])
+
+
+def draw_pen(mounted):
+    m = Mvg()
+    if mounted:
+        ball_point_pen(m, 14)
+        carriage_clamp(m, 48, 62)
+    else:
+        ball_point_pen(m, 6)
+        down_arrow(m, 50, 30, 70)
+    return m, CAP_W, CAP_H
+
+
+def cap_text_icon(size, on):
+    """Beside the cap text: a pointing blue badge while the text applies, a grey dot otherwise."""
+    m = Mvg()
+    s = size / 32.0
+    m.push()
+    m.raw("scale %s,%s" % (f(s), f(s)))
+    if on:
+        m.circle(16, 16, 14, fill=C["accent"], stroke=C["accent_dark"], width=1.6)
+        m.polygon([(12, 8.5), (24, 16), (12, 23.5)], fill="#FFFFFF", stroke="#FFFFFF", width=1)
+    else:
+        m.circle(16, 16, 12, fill="#D5DAE0", stroke="#9AA4AE", width=1.6)
+    m.pop()
+    return m
+
+
 ICON_SIZES = (16, 24, 32, 48)
 
 
@@ -728,7 +836,21 @@ def build(out_dir):
         render_bmp(m, w, h, p)
         written.append(p)
 
-    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon)):
+    for colour in ("blue", "yellow", "red"):
+        for mounted, part in ((False, "first"), (True, "second")):
+            m, w, h = draw_cap(colour, mounted)
+            p = os.path.join(out_dir, "cap_%s_%s.bmp" % (colour, part))
+            render_bmp(m, w, h, p)
+            written.append(p)
+    for mounted, part in ((False, "first"), (True, "second")):
+        m, w, h = draw_pen(mounted)
+        p = os.path.join(out_dir, "cap_pen_%s.bmp" % part)
+        render_bmp(m, w, h, p)
+        written.append(p)
+
+    for name, fn in (("controller", controller_icon), ("cannot_communicate", cannot_icon),
+                     ("cap_text_on", lambda size: cap_text_icon(size, True)),
+                     ("cap_text_off", lambda size: cap_text_icon(size, False))):
         p = os.path.join(out_dir, name + ".ico")
         write_ico(p, [(s, render_rgba(fn(s), s)) for s in ICON_SIZES])
         written.append(p)
