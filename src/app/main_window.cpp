@@ -112,7 +112,7 @@ ResultCode start_up_main_window(HWND window)
 
     ResultCode code = create_transfer_events();
     if (code == RC_SUCCESS) code = load_usb_library(g_demo_mode);
-    if (code == RC_SUCCESS) code = find_cutter_printers();
+    if (code == RC_SUCCESS) code = find_cutter_printers(g_demo_mode);
     if (code != RC_SUCCESS) return code;
 
     reset_animated_instructions();

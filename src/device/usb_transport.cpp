@@ -5,8 +5,55 @@
 #include "common/launch_options.h"
 #include "cutter_printers.h"
 
-SpoolerCalls g_spooler_calls = {EnumPrintersA, OpenPrinterA, EnumJobsA, ClosePrinter};
-const SpoolerCalls REAL_SPOOLER_CALLS = {EnumPrintersA, OpenPrinterA, EnumJobsA, ClosePrinter};
+namespace {
+
+// The spooler's library is loaded on the first spooler call, not with the program: a run in demo
+// mode never asks the spooler, and loading the library (with the libraries it pulls in) costs
+// more than anything else the start does. When it cannot be loaded, every call fails as the
+// spooler's calls do, and the printer list stays empty.
+FARPROC spooler_entry(const char* name)
+{
+    static const HMODULE library = LoadLibraryA("winspool.drv");
+    return library != nullptr ? GetProcAddress(library, name) : nullptr;
+}
+
+template <typename Call>
+Call spooler_call(const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(spooler_entry(name)));
+}
+
+BOOL WINAPI enum_printers_on_first_use(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer,
+                                       DWORD size, LPDWORD needed, LPDWORD returned)
+{
+    static const auto call = spooler_call<decltype(&EnumPrintersA)>("EnumPrintersA");
+    return call != nullptr && call(flags, name, level, buffer, size, needed, returned);
+}
+
+BOOL WINAPI open_printer_on_first_use(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults)
+{
+    static const auto call = spooler_call<decltype(&OpenPrinterA)>("OpenPrinterA");
+    return call != nullptr && call(name, printer, defaults);
+}
+
+BOOL WINAPI enum_jobs_on_first_use(HANDLE printer, DWORD first, DWORD count, DWORD level,
+                                   LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned)
+{
+    static const auto call = spooler_call<decltype(&EnumJobsA)>("EnumJobsA");
+    return call != nullptr && call(printer, first, count, level, buffer, size, needed, returned);
+}
+
+BOOL WINAPI close_printer_on_first_use(HANDLE printer)
+{
+    static const auto call = spooler_call<decltype(&ClosePrinter)>("ClosePrinter");
+    return call != nullptr && call(printer);
+}
+
+}  // namespace
+
+const SpoolerCalls REAL_SPOOLER_CALLS = {enum_printers_on_first_use, open_printer_on_first_use,
+                                         enum_jobs_on_first_use, close_printer_on_first_use};
+SpoolerCalls g_spooler_calls = REAL_SPOOLER_CALLS;
 
 namespace {
 
@@ -99,9 +146,12 @@ void close_transfer_events()
     g_read_record.hEvent = nullptr;
 }
 
-ResultCode find_cutter_printers()
+ResultCode find_cutter_printers(std::int32_t demo_mode)
 {
     free_cutter_printer_list();
+    if (demo_mode != DEMO_OFF) {
+        return RC_SUCCESS;  // nothing is ever written, so no queue is ever looked at
+    }
     DWORD needed = 0;
     DWORD returned = 0;
     g_spooler_calls.enum_printers(PRINTER_ENUM_FLAGS, nullptr, 1, nullptr, 0, &needed, &returned);

@@ -21,8 +21,9 @@ using UsbOpener = HANDLE(WINAPI*)(DWORD device, DWORD direction, DWORD access);
 constexpr DWORD USB_DIRECTION_WRITE = 0;
 constexpr DWORD USB_DIRECTION_READ = 1;
 
-// The spooler calls the printer list and the busy check use. They are the real winspool calls;
-// a test replaces them to list printers and jobs of its own.
+// The spooler calls the printer list and the busy check use. They are the real winspool calls,
+// the library loaded on the first of them; a test replaces them to list printers and jobs of its
+// own.
 struct SpoolerCalls {
     BOOL(WINAPI* enum_printers)(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size,
                                 LPDWORD needed, LPDWORD returned);
@@ -42,7 +43,9 @@ extern const SpoolerCalls REAL_SPOOLER_CALLS;
 // transfer could then be waited for.
 [[nodiscard]] ResultCode create_transfer_events();
 void close_transfer_events();
-[[nodiscard]] ResultCode find_cutter_printers();
+// The cutter printers of the spooler; in demo mode the list stays empty and the spooler is not
+// asked.
+[[nodiscard]] ResultCode find_cutter_printers(std::int32_t demo_mode);
 [[nodiscard]] ResultCode check_port_busy();
 [[nodiscard]] ResultCode write_bytes(const void* bytes, std::uint32_t count, std::uint32_t timeout_ms);
 [[nodiscard]] ResultCode read_bytes(void* buffer, std::uint32_t count, std::uint32_t timeout_ms);

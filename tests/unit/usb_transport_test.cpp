@@ -152,7 +152,7 @@ protected:
         g_spooler_calls = SpoolerCalls{fake_enum_printers, fake_open_printer, fake_enum_jobs,
                                        fake_close_printer};
         g_calls.clear();
-        ASSERT_EQ(find_cutter_printers(), RC_SUCCESS);
+        ASSERT_EQ(find_cutter_printers(DEMO_OFF), RC_SUCCESS);
     }
 };
 
@@ -176,6 +176,14 @@ TEST_F(PortBusy, JobInAnyCutterQueueRefusesEveryWriteButNotReads)
 
     g_printers[2].jobs = 0;  // the queue has emptied: the next write goes through
     EXPECT_EQ(write_bytes(FQ5, 4, 500), RC_SUCCESS);
+
+    // Demo mode writes nothing, so it neither asks the spooler nor keeps a list: no queue is
+    // looked at afterwards, however busy.
+    g_printers[2].jobs = 1;
+    g_calls.clear();
+    ASSERT_EQ(find_cutter_printers(DEMO_VERSION_2), RC_SUCCESS);
+    EXPECT_EQ(write_bytes(FQ5, 4, 500), RC_SUCCESS);
+    EXPECT_TRUE(g_calls.empty());
 }
 
 TEST_F(PortBusy, CutterPrinterThatCannotBeOpenedRefusesTheWrite)

@@ -26,7 +26,7 @@ protected:
         ASSERT_NE(server_, nullptr);
         ASSERT_EQ(create_transfer_events(), RC_SUCCESS);
         ASSERT_EQ(load_usb_library(DEMO_OFF), RC_SUCCESS);
-        ASSERT_EQ(find_cutter_printers(), RC_SUCCESS);
+        ASSERT_EQ(find_cutter_printers(DEMO_OFF), RC_SUCCESS);
     }
 
     void TearDown() override
