@@ -30,8 +30,9 @@
 
 namespace {
 
-// The start commands the cutter receives at every start, each brought by a write of its own.
-constexpr std::size_t START_COMMANDS = 12;
+// The start commands the cutter receives at every start, each brought by a write of its own:
+// the twelve of the start-up sequence and the job panel's orientation.
+constexpr std::size_t START_COMMANDS = 13;
 constexpr DWORD START_TIMEOUT_MS = 30000;
 constexpr DWORD END_TIMEOUT_MS = 15000;
 
@@ -259,7 +260,7 @@ int main(int argc, char** argv)
         }
     }
     std::printf("  start with the cutter: %s\n",
-                commands_right ? "12 commands, each in one write, on every run" : "NOT the 12 commands");
+                commands_right ? "13 commands, each in one write, on every run" : "NOT the 13 commands");
 
     // Idle: the main window open, nothing happening. A second for the first painting to settle,
     // then the processor time over the given seconds.
