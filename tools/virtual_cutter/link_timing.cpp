@@ -102,7 +102,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (create_transfer_events() != RC_SUCCESS || load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers() != RC_SUCCESS) {
+    if (create_transfer_events() != RC_SUCCESS || load_usb_library(DEMO_OFF) != RC_SUCCESS || find_cutter_printers(DEMO_OFF) != RC_SUCCESS) {
         std::fprintf(stderr, "cannot load ZOLKUSBP.DLL (run from the sim folder)\n");
         return 1;
     }
