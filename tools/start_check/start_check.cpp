@@ -21,15 +21,19 @@ std::string text_of(HWND window)
     return text;
 }
 
+// A named callback, not a lambda: 32-bit Windows calls it with its own calling convention.
+BOOL CALLBACK add_if_visible(HWND window, LPARAM list)
+{
+    if (IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> visible_windows()
 {
     std::vector<HWND> windows;
-    EnumWindows([](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window)) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(add_if_visible, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
