@@ -64,6 +64,7 @@ std::string debug_lines(const std::vector<std::string>& commands)
         L"Cindrel コントローラ起動通知命令：", L"ファームバージョン応答：", L"カット条件番号変更命令：",
         L"カット速度変更命令：", L"カット圧変更命令(Quillmark)：", L"カッターオフセット変更命令：",
         L"ならし動作変更命令：", L"アツモノモード変更命令：", L"トンボセンサ位置補正応答：", L"送り方向応答：",
+        L"デザインの向き変更命令：",
     };
     std::string text;
     for (std::size_t i = 0; i < commands.size() && i < std::size(labels); ++i) {
