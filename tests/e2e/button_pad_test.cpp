@@ -125,10 +125,13 @@ struct Started {
     PadOnScreen pad{};
     std::size_t seen = 0;  // commands looked at so far
 
-    void start()
+    void start(const std::vector<std::string>& settings = {})
     {
         ASSERT_TRUE(install.ok() && cutter.ok());
         ASSERT_TRUE(e2e::add_usb_library(&install));
+        if (!settings.empty()) {
+            ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file(settings)));
+        }
         main = e2e::start_controller(&controller, install);
         ASSERT_TRUE(main);
         panel = e2e::job_panel_of(main);
@@ -236,7 +239,8 @@ TEST(BladePositioning, KeyboardJoggingSendsOneStartAndOneStopPerDirectionChange)
 TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
 {
     Started s;
-    ASSERT_NO_FATAL_FAILURE(s.start());
+    // Test cut is offered only while the adjusted settings are in use.
+    ASSERT_NO_FATAL_FAILURE(s.start({"CutCondAdjust=1"}));
     RedrawWindow(s.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const std::vector<COLORREF> up_unpressed = key_look(s.pad.up);
 
