@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cutter_link.h"
@@ -107,6 +108,20 @@ std::vector<COLORREF> key_look(POINT centre)
         for (int x = -12; x < 12; ++x) pixels.push_back(GetPixel(screen, centre.x + x, centre.y + y));
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// The key's look once the screen has stopped changing: the window system shows what a program
+// drew a moment later, and a busy machine may still be showing the panel's first paint.
+std::vector<COLORREF> settled_key_look(POINT centre)
+{
+    std::vector<COLORREF> look = key_look(centre);
+    for (int same = 0, tries = 0; same < 5 && tries < 100; ++tries) {
+        Sleep(100);
+        std::vector<COLORREF> now = key_look(centre);
+        same = now == look ? same + 1 : 0;
+        look = std::move(now);
+    }
+    return look;
 }
 
 // A window of the test's own, to take the activation away from the controller.
@@ -242,7 +257,7 @@ TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
     // Test cut is offered only while the adjusted settings are in use.
     ASSERT_NO_FATAL_FAILURE(s.start({"CutCondAdjust=1"}));
     RedrawWindow(s.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const std::vector<COLORREF> up_unpressed = key_look(s.pad.up);
+    const std::vector<COLORREF> up_unpressed = settled_key_look(s.pad.up);
 
     {
         SCOPED_TRACE("a press on an arrow moves until the release, wherever the pointer went");
