@@ -1,5 +1,5 @@
 // The job panel's "Animated Instructions": one instance of CIC_DMAN.EXE, kept above the other
-// windows, closed with the controller.
+// windows, closed with the controller; without the program, a message and the run goes on.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -14,18 +14,6 @@
 #include "resource_ids.h"
 
 namespace {
-
-using e2e::InstallCopy;
-using e2e::Program;
-
-// Starts the controller in demo mode and presses the job panel's Animated Instructions; the main
-// window, or nullptr and a failure.
-HWND start_and_press_animated_instructions(Program* controller, const InstallCopy& install, HWND* panel)
-{
-    HWND main = e2e::start_controller(controller, install, {"-DEMO"});
-    *panel = main != nullptr ? e2e::job_panel_of(main) : nullptr;
-    return *panel != nullptr && e2e::click(*panel, IDC_ANIMATED_INSTRUCTIONS) ? main : nullptr;
-}
 
 // Running CIC_DMAN.EXE processes that this parent started.
 std::vector<DWORD> animations_of(DWORD parent_pid)
@@ -45,57 +33,44 @@ std::vector<DWORD> animations_of(DWORD parent_pid)
 
 bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopThatEndsWithTheController)
+TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopAndWithoutTheProgramShow211)
 {
-    InstallCopy install;
-    Program controller;
-    HWND panel = nullptr;
-    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
-    ASSERT_TRUE(main);
-    std::vector<DWORD> running;
-    ASSERT_TRUE(e2e::wait_until(
-        [&] {
+    for (bool installed : {true, false}) {
+        SCOPED_TRACE(installed ? "installed" : "CIC_DMAN.EXE missing");
+        e2e::InstallCopy install;
+        ASSERT_TRUE(installed || install.remove_file("CIC_DMAN.EXE"));
+        e2e::Program controller;
+        HWND main = e2e::start_controller(&controller, install, {"-DEMO"});
+        ASSERT_TRUE(main);
+        HWND panel = e2e::job_panel_of(main);
+        ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
+        if (!installed) {
+            EXPECT_EQ(e2e::message_answered(&controller), "Startup Animated Instructions Error !!! [code = 211]");
+            e2e::close_and_expect_exit(&controller, main, 0);
+            continue;
+        }
+        std::vector<DWORD> running;
+        ASSERT_TRUE(e2e::wait_until([&] {
             running = animations_of(controller.pid());
             return !running.empty() && !e2e::windows_of(running[0]).empty();
-        },
-        "the animated instructions to show their window"));
-    HWND animation = e2e::windows_of(running[0])[0];
-    EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); }, "the animated instructions to be topmost"));
+        }, "the animated instructions to show their window"));
+        HWND animation = e2e::windows_of(running[0])[0];
+        EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); }, "the animated instructions on top"));
 
-    // Someone else takes the top; the second press gives it back and starts nothing new.
-    ASSERT_TRUE(SetWindowPos(animation, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
-    ASSERT_FALSE(topmost(animation));
-    ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
-    EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); },
-                                "the second press to raise the animated instructions"));
-    Sleep(500);
-    EXPECT_EQ(animations_of(controller.pid()), running);
+        // Someone else takes the top; the second press gives it back and starts nothing new.
+        ASSERT_TRUE(SetWindowPos(animation, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+        ASSERT_TRUE(e2e::click(panel, IDC_ANIMATED_INSTRUCTIONS));
+        EXPECT_TRUE(e2e::wait_until([&] { return topmost(animation); }, "the second press to raise them"));
+        Sleep(500);
+        EXPECT_EQ(animations_of(controller.pid()), running);
 
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, running[0]);
-    ASSERT_TRUE(process);
-    e2e::close_and_expect_exit(&controller, main, 0);
-    EXPECT_EQ(WaitForSingleObject(process, e2e::DEFAULT_TIMEOUT_MS), WAIT_OBJECT_0)
-        << "the animated instructions still run after the controller has ended";
-    CloseHandle(process);
-}
-
-TEST(AnimatedInstructionsButton, WithoutTheProgramThePressShows211AndTheRunGoesOn)
-{
-    InstallCopy install;
-    ASSERT_TRUE(install.remove_file("CIC_DMAN.EXE"));
-    Program controller;
-    HWND panel = nullptr;
-    HWND main = start_and_press_animated_instructions(&controller, install, &panel);
-    ASSERT_TRUE(main);
-    HWND box = controller.wait_message_box();
-    ASSERT_TRUE(box);
-    const e2e::MessageBoxContent message = e2e::read_message_box(box);
-    EXPECT_EQ(message.text, "Startup Animated Instructions Error !!! [code = 211]");
-    EXPECT_EQ(message.icon, e2e::BoxIcon::Stop);
-    EXPECT_TRUE(e2e::answer(box, IDOK));
-    EXPECT_TRUE(controller.running());
-    EXPECT_TRUE(IsWindowVisible(main));
-    e2e::close_and_expect_exit(&controller, main, 0);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, running[0]);
+        ASSERT_TRUE(process);
+        e2e::close_and_expect_exit(&controller, main, 0);
+        EXPECT_EQ(WaitForSingleObject(process, e2e::DEFAULT_TIMEOUT_MS), WAIT_OBJECT_0)
+            << "the animated instructions still run after the controller has ended";
+        CloseHandle(process);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+
 namespace e2e {
 
 VirtualCutter::VirtualCutter()
@@ -46,6 +49,15 @@ std::vector<std::string> VirtualCutter::commands()
     return bytes;
 }
 
+std::vector<std::string> VirtualCutter::new_commands(std::size_t count)
+{
+    wait_until([&] { return commands().size() >= seen_ + count; }, std::to_string(count) + " more commands");
+    const std::vector<std::string> all = commands();
+    std::vector<std::string> fresh(all.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, all.size())), all.end());
+    seen_ = all.size();
+    return fresh;
+}
+
 bool add_usb_library(InstallCopy* install) { return install->copy_in(sim_folder() + "\\ZOLKUSBP.DLL"); }
 
 namespace {
@@ -76,11 +88,11 @@ bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t 
                                    crlf_lines(more_lines));
 }
 
-std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key)
+std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key,
+                          const std::string& file)
 {
     char value[512] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value,
-                             install.path("QMACTL.INI").c_str());
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, install.path(file).c_str());
     return value;
 }
 
@@ -104,6 +116,14 @@ void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code)
 {
     EXPECT_TRUE(close_window(main));
     EXPECT_EQ(controller->wait_exit(), exit_code);
+}
+
+std::string message_answered(Program* controller, int button)
+{
+    HWND box = controller->wait_message_box();
+    const std::string text = box != nullptr ? message_text(box) : "(no message)";
+    EXPECT_TRUE(box != nullptr && answer(box, button)) << text;
+    return text;
 }
 
 void send_key(WORD virtual_key, bool up)

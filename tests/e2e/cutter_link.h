@@ -29,6 +29,8 @@ public:
     void set(const std::function<void(CutterModel*)>& f) { with_model(server_, f); }
     CutterModel model();
     std::vector<std::string> commands();  // received so far, each as sent (terminator included)
+    // The commands received since the last call, once at least `count` new ones have come.
+    std::vector<std::string> new_commands(std::size_t count = 0);
     // From the first transcript line that contains `fragment` on, every new connection breaks at
     // once, so the controller's next transfer fails at once.
     void refuse_transfers_after(const std::string& fragment) { refuse_after_ = fragment; }
@@ -37,6 +39,7 @@ private:
     CutterServer* server_ = nullptr;
     CutterModel* model_ = nullptr;  // touched only from the transcript callback, under the lock
     std::string refuse_after_;
+    std::size_t seen_ = 0;
 };
 
 // Puts our stand-in USB library beside the controller of the copy.
@@ -49,8 +52,9 @@ std::string settings_file(const std::vector<std::string>& main_section_lines);
 bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t list_id,
                     std::int32_t configuration_mode, const std::vector<std::string>& more_lines);
 
-// A key of the copy's QMACTL.INI ("" when missing).
-std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key);
+// A key of the copy's QMACTL.INI, or with `file` of another of its files ("" when missing).
+std::string saved_setting(const InstallCopy& install, const std::string& section, const std::string& key,
+                          const std::string& file = "QMACTL.INI");
 
 // The job panel: the dialog that the main window holds as a child (nullptr and a failure if none).
 HWND job_panel_of(HWND main_window);
@@ -61,6 +65,9 @@ HWND start_controller(Program* controller, const InstallCopy& install,
                       const std::vector<std::string>& words = {});
 // Closes the main window; the controller must end with this exit code.
 void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code);
+
+// A message box of the controller: its message, then answered with `button`.
+std::string message_answered(Program* controller, int button = IDOK);
 
 // A key going down or up as the keyboard sends it (reaches the program in front, its filters too).
 void send_key(WORD virtual_key, bool up);

@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <sstream>
-#include <thread>
 
 namespace e2e {
 
@@ -73,14 +69,9 @@ bool copy_folder(const std::string& from, const std::string& to)
     }
     return for_each_entry(from, [&](const std::string& name, bool is_folder) {
         const std::string source = from + "\\" + name, target = to + "\\" + name;
-        if (is_folder) {
-            return copy_folder(source, target);
-        }
-        if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-            ADD_FAILURE() << "cannot copy " << source << ": error " << GetLastError();
-            return false;
-        }
-        return true;
+        const bool copied = is_folder ? copy_folder(source, target) : CopyFileA(source.c_str(), target.c_str(), FALSE);
+        EXPECT_TRUE(copied) << "cannot copy " << source << ": error " << GetLastError();
+        return copied;
     });
 }
 
@@ -102,43 +93,20 @@ std::string class_of(HWND window)
 
 bool has_class(HWND window, const char* name) { return lstrcmpiA(class_of(window).c_str(), name) == 0; }
 
-std::vector<HWND> children_of(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        children.push_back(c);
-    }
-    return children;
-}
-
-int control_id(HWND control) { return static_cast<int>(GetWindowLongPtrA(control, GWLP_ID) & 0xFFFF); }
-
-LONG static_type(HWND control) { return GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK; }
-
-// The message text of a box: an id-less (0xFFFF) static that shows text.
-bool is_message_text(HWND control)
-{
-    const LONG type = static_type(control);  // SS_LEFT, SS_CENTER or SS_RIGHT are 0 to 2
-    return has_class(control, "STATIC") && control_id(control) == 0xFFFF &&
-           (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
-}
-
-// A message box is a dialog of statics, among them the message text, and buttons with the
+// A message box is a dialog with its message in an id-less (0xFFFF) static and buttons with the
 // standard answer ids only. The controller's own dialogs have buttons of their own ids.
 bool is_message_box(HWND window)
 {
-    if (!has_class(window, "#32770")) {
+    if (!has_class(window, "#32770") || GetDlgItem(window, 0xFFFF) == nullptr) {
         return false;
     }
-    bool has_text = false;
-    for (HWND child : children_of(window)) {
-        const int id = control_id(child);
-        if (has_class(child, "BUTTON") ? id < IDOK || id > IDCONTINUE : !has_class(child, "STATIC")) {
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        const int id = static_cast<int>(GetWindowLongPtrA(c, GWLP_ID) & 0xFFFF);
+        if (has_class(c, "BUTTON") ? id < IDOK || id > IDCONTINUE : !has_class(c, "STATIC")) {
             return false;
         }
-        has_text = has_text || is_message_text(child);
     }
-    return has_text;
+    return true;
 }
 
 std::string describe_window(HWND window)
@@ -147,7 +115,7 @@ std::string describe_window(HWND window)
     out << "[" << class_of(window) << "] \"" << escape_bytes(window_text(window)) << "\" (handle "
         << window << ")";
     if (is_message_box(window)) {
-        out << ", message box saying \"" << escape_bytes(control_text(window, 0xFFFF)) << "\"";
+        out << ", message box saying \"" << escape_bytes(message_text(window)) << "\"";
     }
     return out.str();
 }
@@ -193,8 +161,6 @@ std::string escape_bytes(const std::string& bytes)
     return out;
 }
 
-// ---------------------------------------------------------------------------------------------
-
 InstallCopy::InstallCopy(const std::string& source)
 {
     char temp[MAX_PATH + 1] = {};
@@ -227,38 +193,29 @@ bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
     std::ofstream file(path(name), std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
-    if (!file) {
-        ADD_FAILURE() << "cannot write " << path(name);
-    }
+    EXPECT_TRUE(file) << "cannot write " << path(name);
     return !file.fail();
 }
 
 bool InstallCopy::copy_in(const std::string& source_file, const std::string& name)
 {
     const std::string target = path(name.empty() ? file_name_of(source_file) : name);
-    if (!CopyFileA(source_file.c_str(), target.c_str(), FALSE)) {
-        ADD_FAILURE() << "cannot copy " << source_file << " to " << target << ": error " << GetLastError();
-        return false;
-    }
-    return true;
+    const bool copied = CopyFileA(source_file.c_str(), target.c_str(), FALSE);
+    EXPECT_TRUE(copied) << "cannot copy " << source_file << " to " << target << ": error " << GetLastError();
+    return copied;
 }
 
 std::optional<std::string> InstallCopy::read_file(const std::string& name) const
 {
     std::ifstream file(path(name), std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file ? std::nullopt : std::optional<std::string>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
 {
     std::vector<std::string> names;
     for_each_entry(path(subfolder), [&names](const std::string& name, bool is_folder) {
-        if (!is_folder) {
-            names.push_back(name);
-        }
+        if (!is_folder) names.push_back(name);
         return true;
     });
     return names;
@@ -271,144 +228,42 @@ bool InstallCopy::exists(const std::string& name) const
 
 bool InstallCopy::remove_file(const std::string& name)
 {
-    if (!DeleteFileA(path(name).c_str())) {
-        ADD_FAILURE() << "cannot delete " << path(name) << ": error " << GetLastError();
-        return false;
-    }
-    return true;
+    const bool deleted = DeleteFileA(path(name).c_str());
+    EXPECT_TRUE(deleted) << "cannot delete " << path(name) << ": error " << GetLastError();
+    return deleted;
 }
 
 // ---------------------------------------------------------------------------------------------
-// The debug loop. CreateProcessA and WaitForDebugEvent must run on the same thread, so the
-// background thread both starts the program and serves it until it ends.
-
 struct Program::State {
-    std::string exe, command_line;
-    mutable std::mutex lock;
-    std::string output;                   // guarded by lock
-    std::vector<std::string> exceptions;  // second-chance exceptions, guarded by lock
-    std::optional<DWORD> exit_code;       // guarded by lock
-    HANDLE process = nullptr;
-    DWORD pid = 0, start_tick = 0, start_error = 0;
-    HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    volatile LONG abandon = 0;
-    std::thread thread;
-
+    std::string exe;
+    PROCESS_INFORMATION info = {};
     ~State()
     {
-        if (process != nullptr) {
-            CloseHandle(process);
+        if (info.hProcess != nullptr) {
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
         }
-        CloseHandle(started);
-        CloseHandle(ended);
-    }
-
-    void read_debug_string(const OUTPUT_DEBUG_STRING_INFO& info)
-    {
-        // The length counts the terminating zero (two bytes for a wide string).
-        std::string bytes(info.nDebugStringLength, '\0');
-        SIZE_T read = 0;
-        if (bytes.empty() ||
-            !ReadProcessMemory(process, info.lpDebugStringData, &bytes[0], bytes.size(), &read)) {
-            read = 0;
-        }
-        bytes.resize(read);
-        const std::string zero(info.fUnicode ? 2 : 1, '\0');
-        if (bytes.size() >= zero.size() && bytes.compare(bytes.size() - zero.size(), zero.size(), zero) == 0) {
-            bytes.resize(bytes.size() - zero.size());
-        }
-        std::lock_guard<std::mutex> guard(lock);
-        output += bytes;
-    }
-
-    void run()
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        std::string line = command_line;
-        const std::string folder = exe.substr(0, exe.find_last_of('\\'));
-        if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
-                            nullptr, folder.c_str(), &startup, &info)) {
-            start_error = GetLastError();
-            SetEvent(started);
-            SetEvent(ended);
-            return;
-        }
-        CloseHandle(info.hThread);
-        process = info.hProcess;
-        pid = info.dwProcessId;
-        start_tick = GetTickCount();
-        SetEvent(started);
-
-        for (bool done = false; !done;) {
-            DEBUG_EVENT event = {};
-            if (!WaitForDebugEvent(&event, 100)) {
-                if (abandon != 0) {
-                    break;  // leaving the thread ends the debuggee too
-                }
-                continue;
-            }
-            DWORD status = DBG_CONTINUE;
-            const DWORD code = event.dwDebugEventCode;
-            if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT) {
-                CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile
-                                                         : event.u.CreateProcessInfo.hFile);
-            } else if (code == OUTPUT_DEBUG_STRING_EVENT) {
-                read_debug_string(event.u.DebugString);
-            } else if (code == EXCEPTION_DEBUG_EVENT) {
-                // Every exception goes back to the program, which handles it or dies of it as it
-                // would without a debugger (the loader's breakpoint too: the loader guards it).
-                status = DBG_EXCEPTION_NOT_HANDLED;
-                const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
-                if (event.u.Exception.dwFirstChance == 0) {
-                    char text[96];
-                    std::snprintf(text, sizeof text, "unhandled exception 0x%08lX at %p",
-                                  static_cast<unsigned long>(record.ExceptionCode), record.ExceptionAddress);
-                    std::lock_guard<std::mutex> guard(lock);
-                    exceptions.push_back(text);
-                }
-            } else if (code == EXIT_PROCESS_DEBUG_EVENT) {
-                std::lock_guard<std::mutex> guard(lock);
-                exit_code = event.u.ExitProcess.dwExitCode;
-                done = true;
-            }
-            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
-        }
-        SetEvent(ended);
     }
 };
 
 Program::Program() : state_(std::make_shared<State>()) {}
 
-Program::~Program()
-{
-    if (state_->thread.joinable()) {
-        kill();
-        InterlockedExchange(&state_->abandon, 1);
-        state_->thread.join();
-    }
-}
+Program::~Program() { kill(); }
 
 bool Program::start(const std::string& exe, const std::vector<std::string>& words)
 {
-    if (state_->thread.joinable()) {
-        ADD_FAILURE() << "a Program object starts one program only; " << exe << " not started";
-        return false;
-    }
     state_->exe = exe;
-    state_->command_line = "\"" + exe + "\"";
+    std::string line = "\"" + exe + "\"";
     for (const std::string& word : words) {
-        const bool quote = word.empty() || word.find(' ') != std::string::npos;
-        state_->command_line += quote ? " \"" + word + "\"" : " " + word;
+        line += word.empty() || word.find(' ') != std::string::npos ? " \"" + word + "\"" : " " + word;
     }
-    State* state = state_.get();
-    state_->thread = std::thread([state] { state->run(); });
-    WaitForSingleObject(state_->started, INFINITE);
-    if (state_->process == nullptr) {
-        ADD_FAILURE() << "cannot start " << state_->command_line << ": "
-                      << "error " << state_->start_error;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
+    if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &state_->info)) {
+        ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();
+        state_->info = {};
         return false;
     }
     return true;
@@ -416,46 +271,30 @@ bool Program::start(const std::string& exe, const std::vector<std::string>& word
 
 bool Program::running() const
 {
-    return state_->process != nullptr && WaitForSingleObject(state_->ended, 0) != WAIT_OBJECT_0;
+    return state_->info.hProcess != nullptr && WaitForSingleObject(state_->info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD Program::pid() const { return state_->pid; }
-
-DWORD Program::elapsed_ms() const { return GetTickCount() - state_->start_tick; }
+DWORD Program::pid() const { return state_->info.dwProcessId; }
 
 std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
 {
-    if (state_->process == nullptr) {
-        ADD_FAILURE() << "wait_exit: no program was started";
-        return std::nullopt;
-    }
-    if (!wait_handling_messages(state_->ended, timeout_ms)) {
+    if (state_->info.hProcess == nullptr || !wait_handling_messages(state_->info.hProcess, timeout_ms)) {
         ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
                       << describe_end();
         kill();
         return std::nullopt;
     }
-    std::lock_guard<std::mutex> guard(state_->lock);
-    for (const std::string& exception : state_->exceptions) {
-        ADD_FAILURE() << file_name_of(state_->exe) << " crashed: " << exception;
-    }
-    return state_->exit_code;
+    DWORD code = 0;
+    GetExitCodeProcess(state_->info.hProcess, &code);
+    return code;
 }
 
 void Program::kill()
 {
     if (running()) {
-        TerminateProcess(state_->process, KILLED_EXIT_CODE);
-        if (WaitForSingleObject(state_->ended, 5000) != WAIT_OBJECT_0) {
-            InterlockedExchange(&state_->abandon, 1);  // the debug loop ends it when it leaves
-        }
+        TerminateProcess(state_->info.hProcess, KILLED_EXIT_CODE);
+        WaitForSingleObject(state_->info.hProcess, 5000);
     }
-}
-
-std::string Program::debug_output() const
-{
-    std::lock_guard<std::mutex> guard(state_->lock);
-    return state_->output;
 }
 
 std::vector<HWND> windows_of(DWORD pid)
@@ -483,26 +322,15 @@ std::string Program::describe_windows() const
     for (HWND window : windows()) {
         text += "  " + describe_window(window) + "\n";
     }
-    return text.empty() ? "  (none visible)\n" : text;
+    return text;
 }
 
-// How the program stands, its windows and its output, for failure messages.
+// How the program stands and its windows, for failure messages.
 std::string Program::describe_end() const
 {
     std::ostringstream out;
-    out << file_name_of(state_->exe) << " (pid " << pid() << ")";
-    if (running()) {
-        out << " is still running.";
-    } else {
-        std::lock_guard<std::mutex> guard(state_->lock);
-        out << " has ended with exit code "
-            << (state_->exit_code ? std::to_string(*state_->exit_code) : std::string("unknown")) << ".";
-        for (const std::string& exception : state_->exceptions) {
-            out << " It died of an " << exception << ".";
-        }
-    }
-    out << "\nIts visible windows:\n" << describe_windows() << "Its debugger output: \""
-        << escape_bytes(debug_output()) << "\"";
+    out << file_name_of(state_->exe) << (running() ? " is still running." : " has ended.");
+    out << "\nIts visible windows:\n" << describe_windows();
     return out.str();
 }
 
@@ -549,8 +377,6 @@ HWND Program::wait_message_box(DWORD timeout_ms)
 {
     return wait_window("a message box", timeout_ms, is_message_box);
 }
-
-// ---------------------------------------------------------------------------------------------
 
 bool wait_until(const std::function<bool()>& condition, const std::string& what, DWORD timeout_ms)
 {
@@ -632,172 +458,17 @@ bool answer(HWND dialog, int id, DWORD timeout_ms)
 
 bool close_window(HWND window)
 {
-    if (!PostMessageA(window, WM_CLOSE, 0, 0)) {
-        ADD_FAILURE() << "cannot send WM_CLOSE to window " << window << ": error " << GetLastError();
-        return false;
-    }
-    return true;
+    const bool posted = PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(posted) << "cannot send WM_CLOSE to window " << window << ": error " << GetLastError();
+    return posted;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Telling a message box's icon by its pixels. Icon handles belong to the process that loaded
-// them, so the harness draws each standard icon itself, stretched to the icon control as the
-// control draws it, and compares the screen with it on the pixels the icon covers fully (those
-// that come out the same drawn on black and on white).
-
-namespace {
-
-// A 32-bit top-down bitmap selected into a memory DC, filled with one colour.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    std::uint32_t* bits = nullptr;
-
-    Canvas(int w, int h, COLORREF colour)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = static_cast<std::uint32_t*>(memory);
-        previous = SelectObject(dc, bitmap);
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT all = {0, 0, w, h};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    std::uint32_t at(std::size_t i) const { return bits[i] & 0x00FFFFFF; }
-};
-
-bool close_colours(std::uint32_t a, std::uint32_t b)
+std::string message_text(HWND box)
 {
-    for (int shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 24) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Share of the icon's opaque pixels that the screen shows in the icon's colour.
-double match_score(const Canvas& shown, int width, int height, HICON icon)
-{
-    Canvas on_black(width, height, RGB(0, 0, 0)), on_white(width, height, RGB(255, 255, 255));
-    DrawIconEx(on_black.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    DrawIconEx(on_white.dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    std::size_t opaque = 0, matching = 0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
-        if (on_black.at(i) == on_white.at(i)) {
-            ++opaque;
-            matching += close_colours(on_black.at(i), shown.at(i)) ? 1 : 0;
-        }
-    }
-    return opaque == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(opaque);
-}
-
-// Nearly every opaque pixel: question and information share their shape, hence the high bar.
-constexpr double MATCH_THRESHOLD = 0.97;
-
-BoxIcon message_box_icon(HWND box, DWORD timeout_ms)
-{
-    HWND icon_control = nullptr;
-    for (HWND child : children_of(box)) {
-        if (has_class(child, "STATIC") && static_type(child) == SS_ICON && IsWindowVisible(child)) {
-            icon_control = child;
-        }
-    }
-    DWORD_PTR shown_icon = 0;
-    if (icon_control == nullptr ||
-        !SendMessageTimeoutA(icon_control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS,
-                             &shown_icon) ||
-        shown_icon == 0) {
-        return BoxIcon::None;
-    }
-    const struct {
-        BoxIcon icon;
-        LPCSTR resource;
-    } candidates[] = {{BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Stop, IDI_HAND},
-                      {BoxIcon::Question, IDI_QUESTION}, {BoxIcon::Information, IDI_ASTERISK}};
-    const DWORD start = GetTickCount();
-    for (;;) {
-        // What the screen shows in the control's client area.
-        RECT client = {};
-        GetClientRect(icon_control, &client);
-        POINT origin = {0, 0};
-        ClientToScreen(icon_control, &origin);
-        Canvas shown(client.right, client.bottom, RGB(0, 0, 0));
-        HDC screen = GetDC(nullptr);
-        BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-
-        std::string scores;
-        BoxIcon best = BoxIcon::Unknown;
-        double best_score = MATCH_THRESHOLD;
-        for (const auto& candidate : candidates) {
-            const double score =
-                match_score(shown, client.right, client.bottom, LoadIconA(nullptr, candidate.resource));
-            if (score >= best_score) {
-                best_score = score;
-                best = candidate.icon;
-            }
-            scores += std::string(" ") + icon_name(candidate.icon) + " " + std::to_string(score);
-        }
-        if (best != BoxIcon::Unknown) {
-            return best;
-        }
-        // Not painted yet, or covered: look again.
-        if (GetTickCount() - start >= timeout_ms) {
-            ADD_FAILURE() << "the icon of " << describe_window(box)
-                          << " matches no standard icon (is the box covered?); share of matching "
-                             "pixels:" << scores;
-            return BoxIcon::Unknown;
-        }
-        wait_handling_messages(nullptr, POLL_MS * 5);
-    }
-}
-
-}  // namespace
-
-const char* icon_name(BoxIcon icon)
-{
-    const char* const names[] = {"None", "Exclamation", "Stop", "Question", "Information", "Unknown"};
-    return names[static_cast<int>(icon)];
-}
-
-MessageBoxContent read_message_box(HWND box, DWORD timeout_ms)
-{
-    MessageBoxContent content;
-    content.caption = window_text(box);
-    std::vector<std::pair<LONG, int>> buttons;
-    for (HWND child : children_of(box)) {
-        if (is_message_text(child)) {
-            // Some versions show "\r\n" for a line break; the program writes "\n".
-            const std::string text = window_text(child);
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                if (text.compare(i, 2, "\r\n") != 0) {
-                    content.text += text[i];
-                }
-            }
-        } else if (has_class(child, "BUTTON") && IsWindowVisible(child)) {
-            RECT place = {};
-            GetWindowRect(child, &place);
-            buttons.push_back({place.left, control_id(child)});
-        }
-    }
-    std::stable_sort(buttons.begin(), buttons.end());
-    for (const auto& button : buttons) {
-        content.buttons.push_back(button.second);
-    }
-    content.icon = message_box_icon(box, timeout_ms);
-    return content;
+    // Some versions show "\r\n" for a line break; the program writes "\n".
+    std::string text = control_text(box, 0xFFFF);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
 }
 
 }  // namespace e2e

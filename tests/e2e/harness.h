@@ -15,7 +15,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,13 +23,13 @@ namespace e2e {
 // Long enough for a slow Wine start, short enough that a broken test fails within a minute.
 constexpr DWORD DEFAULT_TIMEOUT_MS = 15000;
 
-// Windows paths (under Wine, Z:\... for the build tree), from the build.
+// Windows paths (under Wine, Z:\... for the build tree), from the build. The environment
+// variables CUTTER_E2E_DIST_DIR, CUTTER_E2E_SIM_DIR and CUTTER_E2E_INSTALLER, when set, name
+// another build's (the i686 one's).
 std::string dist_folder();           // the folder a user installs (QMACTL.EXE, Media\...)
 std::string sim_folder();            // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
 std::string test_programs_folder();  // helper programs of the end-to-end tests
 std::string installer_file();        // the Windows installer made from the install folder
-// The environment variables CUTTER_E2E_DIST_DIR, CUTTER_E2E_SIM_DIR and CUTTER_E2E_INSTALLER,
-// when set, name another build's (the i686 one's).
 
 constexpr const char* CONTROLLER_TITLE = "Quillmark Controller";
 constexpr const char* CONTROLLER_EXE = "QMACTL.EXE";
@@ -45,7 +44,6 @@ public:
     InstallCopy& operator=(const InstallCopy&) = delete;
 
     bool ok() const { return ok_; }
-    const std::string& folder() const { return folder_; }
     std::string path(const std::string& name) const { return folder_ + "\\" + name; }
     std::string controller() const { return path(CONTROLLER_EXE); }
 
@@ -63,20 +61,7 @@ private:
     bool ok_ = false;
 };
 
-// Icon shown by a message box, told by its pixels.
-enum class BoxIcon { None, Exclamation, Stop, Question, Information, Unknown };
-const char* icon_name(BoxIcon icon);
-inline void PrintTo(BoxIcon icon, std::ostream* out) { *out << icon_name(icon); }
-
-struct MessageBoxContent {
-    std::string caption;
-    std::string text;          // the message, line breaks as "\n"
-    std::vector<int> buttons;  // ids of the visible buttons, left to right (IDOK, IDCANCEL, ...)
-    BoxIcon icon = BoxIcon::Unknown;
-};
-
-// A program started as a debuggee: a background thread runs the debug loop and collects every
-// debugger output string byte for byte, second-chance exceptions and the exit code.
+// A program started by the test, which waits for its windows and its exit code.
 class Program {
 public:
     Program();
@@ -89,16 +74,11 @@ public:
     bool start(const std::string& exe, const std::vector<std::string>& words = {});
     bool running() const;
     DWORD pid() const;
-    DWORD elapsed_ms() const;  // since the process was created
 
     // The exit code. When the program does not end in time it is killed, a failure says so with
-    // its windows and output, and the result is empty. A crash is reported as a failure.
+    // its windows, and the result is empty.
     std::optional<DWORD> wait_exit(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     void kill();  // ends it at once, no failure
-
-    // Every OutputDebugStringA so far, concatenated: raw bytes (CP932 stays CP932), without the
-    // terminating zeros.
-    std::string debug_output() const;
 
     // The main window: visible, top-level, titled "Quillmark Controller", not a message box.
     HWND wait_main_window(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
@@ -109,9 +89,8 @@ public:
     std::string describe_windows() const;  // one line per window: class, title, handle
 
 private:
-    HWND wait_window(const std::string& what, DWORD timeout_ms,
-                     const std::function<bool(HWND)>& match);
-    std::string describe_end() const;  // state, windows and output, for failure messages
+    HWND wait_window(const std::string& what, DWORD timeout_ms, const std::function<bool(HWND)>& match);
+    std::string describe_end() const;  // state and windows, for failure messages
     struct State;
     std::shared_ptr<State> state_;
 };
@@ -128,16 +107,14 @@ bool wait_until(const std::function<bool()>& condition, const std::string& what,
 std::string window_text(HWND window);
 std::string control_text(HWND dialog, int id);
 bool is_visible(HWND dialog, int id);  // false (and a failure) when there is no such control
+// The message of a message box, line breaks as "\n".
+std::string message_text(HWND box);
 
 // Clicks an enabled, visible button (posted, so a modal dialog it opens does not block the test).
 bool click(HWND dialog, int id);
 // Answers a message box or dialog as its button `id` would, then waits until it has gone.
 bool answer(HWND dialog, int id, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
 bool close_window(HWND window);  // posts WM_CLOSE
-
-// Caption, message, buttons and icon of a message box. The icon is told from the pixels on
-// screen, so the box must be visible; they are polled until it has been painted.
-MessageBoxContent read_message_box(HWND box, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
 
 // Bytes readable in failure messages: printable ASCII as is, others as \xNN.
 std::string escape_bytes(const std::string& bytes);
