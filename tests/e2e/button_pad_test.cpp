@@ -3,9 +3,6 @@
 // "Use Keyboard" box and the keys' looks on screen.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,10 +13,6 @@
 
 namespace {
 
-using e2e::InstallCopy;
-using e2e::Program;
-using e2e::VirtualCutter;
-
 const std::string START = std::string("\x1B\x00", 2);
 std::string move(char bits) { return START + bits; }
 const std::string STOP = move('\0');
@@ -27,7 +20,7 @@ const std::string STOP = move('\0');
 // The pad's keys on screen, worked out as the controller lays them out: the dialog units of the
 // job panel's template, converted with the base units that its "Use Keyboard" box shows.
 struct PadOnScreen {
-    POINT up, down, left, right, test_cut, set_origin, empty;  // centres; empty: no key, no control
+    POINT up, down, test_cut, set_origin, empty;  // centres; empty: no key, no control
 };
 
 int units_to_pixels(int units, int base, int per) { return MulDiv(units, base, per); }
@@ -50,8 +43,6 @@ bool find_pad(HWND panel, PadOnScreen* pad)
     auto at = [&](int x, int y) { return POINT{origin.x + x, origin.y + y}; };
     pad->up = at(cx, cy - arm);
     pad->down = at(cx, cy + arm);
-    pad->left = at(cx - arm, cy);
-    pad->right = at(cx + arm, cy);
     pad->test_cut = at(units_to_pixels(280, bx, 4), units_to_pixels(82, by, 8));
     pad->set_origin = at(units_to_pixels(53, bx, 4), units_to_pixels(204, by, 8));
     pad->empty = at(units_to_pixels(260, bx, 4), units_to_pixels(120, by, 8));
@@ -62,8 +53,6 @@ void send(INPUT input)
 {
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
-
-void key(WORD virtual_key, bool up) { e2e::send_key(virtual_key, up); }
 
 void pointer_to(POINT p)
 {
@@ -124,190 +113,83 @@ std::vector<COLORREF> settled_key_look(POINT centre)
     return look;
 }
 
-// A window of the test's own, to take the activation away from the controller.
-HWND other_window()
+TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
 {
-    return CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 120, 40,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-struct Started {
-    InstallCopy install;
-    VirtualCutter cutter;
-    Program controller;
-    HWND main = nullptr;
-    HWND panel = nullptr;
+    e2e::InstallCopy install;
+    e2e::VirtualCutter cutter;
+    ASSERT_TRUE(install.ok() && cutter.ok() && e2e::add_usb_library(&install));
+    // Test cut is offered only while the adjusted settings are in use.
+    ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"CutCondAdjust=1"})));
+    e2e::Program controller;
+    HWND main = e2e::start_controller(&controller, install);
+    ASSERT_TRUE(main);
+    HWND panel = e2e::job_panel_of(main);
     PadOnScreen pad{};
-    std::size_t seen = 0;  // commands looked at so far
+    ASSERT_TRUE(find_pad(panel, &pad)) << "the job panel's layout is not the template's";
+    SetForegroundWindow(main);
+    ASSERT_TRUE(e2e::wait_until([&] { return GetForegroundWindow() == main; }, "the controller in front"));
+    cutter.new_commands();
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const std::vector<COLORREF> up_unpressed = settled_key_look(pad.up);
 
-    void start(const std::vector<std::string>& settings = {})
     {
-        ASSERT_TRUE(install.ok() && cutter.ok());
-        ASSERT_TRUE(e2e::add_usb_library(&install));
-        if (!settings.empty()) {
-            ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file(settings)));
+        SCOPED_TRACE("a press on an arrow moves until the release, wherever the pointer went");
+        pointer_to(pad.up);
+        button(false);
+        EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{move(0x02)});
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(pad.up) != up_unpressed; }, "the up arrow drawn pressed"));
+        pointer_to(POINT{pad.set_origin.x - 200, pad.set_origin.y});
+        button(true);
+        EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{STOP});
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(pad.up) == up_unpressed; }, "the up arrow drawn unpressed"));
+    }
+    {
+        SCOPED_TRACE("test cut: pressed, moved off and released asks nothing; a click asks, only OK cuts");
+        pointer_to(pad.test_cut);
+        button(false);
+        pointer_to(pad.empty);
+        button(true);
+        for (int id : {IDCANCEL, IDOK}) {
+            SetForegroundWindow(main);
+            click_at(pad.test_cut);
+            EXPECT_EQ(e2e::message_answered(&controller, id),
+                      "Quillmark will now make a small cutting test at the current cutter position.\nProceed?");
         }
-        main = e2e::start_controller(&controller, install);
-        ASSERT_TRUE(main);
-        panel = e2e::job_panel_of(main);
-        ASSERT_TRUE(find_pad(panel, &pad)) << "the job panel's layout is not the template's";
+        EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{"FH\x03"});
         SetForegroundWindow(main);
-        ASSERT_TRUE(e2e::wait_until([&] { return GetForegroundWindow() == main; }, "the controller in front"));
-        seen = cutter.commands().size();
     }
-    // The commands since the last call, once there are at least `count` of them.
-    std::vector<std::string> next_commands(std::size_t count)
     {
-        e2e::wait_until([&] { return cutter.commands().size() >= seen + count; },
-                        std::to_string(count) + " more commands");
-        const std::vector<std::string> all = cutter.commands();
-        std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
-        seen = all.size();
-        return fresh;
+        SCOPED_TRACE("a failed move shows 159 and leaves the arrows unpressed");
+        cutter.set([](CutterModel* m) { m->refuse_transfers = true; });
+        click_at(pad.up);
+        EXPECT_NE(e2e::message_answered(&controller).find("[code = 159]"), std::string::npos);
+        cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
+        InvalidateRect(panel, nullptr, TRUE);
+        EXPECT_TRUE(e2e::wait_until([&] { return key_look(pad.up) == up_unpressed; }, "the up arrow drawn unpressed"));
+        SetForegroundWindow(main);
+        click_at(pad.down);  // no direction is left over from the failed move
+        EXPECT_EQ(cutter.new_commands(2), (std::vector<std::string>{move(0x01), STOP}));
     }
-    void keyboard_jogging_on()
     {
+        SCOPED_TRACE("with Use Keyboard an arrow key jogs; another program in front ends the jog and the mode");
         RECT box;
         GetWindowRect(GetDlgItem(panel, IDC_USE_KEYBOARD), &box);
         click_at(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
         ASSERT_TRUE(e2e::wait_until([&] { return use_keyboard_checked(panel); }, "Use Keyboard checked"));
-    }
-};
-
-TEST(BladePositioning, KeyboardJoggingSendsOneStartAndOneStopPerDirectionChange)
-{
-    Started s;
-    ASSERT_NO_FATAL_FAILURE(s.start());
-    ASSERT_NO_FATAL_FAILURE(s.keyboard_jogging_on());
-
-    {
-        SCOPED_TRACE("held up arrow with auto-repeat");
-        for (int repeat = 0; repeat < 6; ++repeat) key(VK_UP, false);
-        key(VK_UP, true);
-        EXPECT_EQ(s.next_commands(2), (std::vector<std::string>{move(0x02), STOP}));
-    }
-    {
-        SCOPED_TRACE("up, then left as well; up released, then left");
-        key(VK_UP, false);
-        key(VK_LEFT, false);
-        key(VK_UP, true);
-        key(VK_LEFT, true);
-        EXPECT_EQ(s.next_commands(4), (std::vector<std::string>{move(0x02), move(0x0A), move(0x08), STOP}));
-    }
-    {
-        SCOPED_TRACE("the mouse does nothing while a key jog runs");
-        key(VK_DOWN, false);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{move(0x01)});
-        click_at(s.pad.up);
-        key(VK_DOWN, true);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(use_keyboard_checked(s.panel));
-    }
-    {
-        SCOPED_TRACE("time from a key going down to the blade-move command at the cutter");
-        std::vector<double> ms;
-        for (int run = 0; run < 20; ++run) {
-            const auto pressed = std::chrono::steady_clock::now();
-            key(VK_RIGHT, false);
-            for (int waited = 0; s.cutter.model().commands.size() <= s.seen && waited < 5000; ++waited) {
-                Sleep(1);
-            }
-            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed).count());
-            key(VK_RIGHT, true);
-            ASSERT_EQ(s.next_commands(2), (std::vector<std::string>{move(0x04), STOP}));
-        }
-        std::sort(ms.begin(), ms.end());
-        std::printf("key down to blade-move command at the virtual cutter, median of 20: %.2f ms "
-                    "(fastest %.2f, slowest %.2f)\n", ms[10], ms[0], ms[19]);
-        // A jog starts at once: no time-out or wait lies on the way, even on a busy machine.
-        EXPECT_LT(ms[10], 250.0);
-    }
-    {
-        SCOPED_TRACE("keys do nothing while the button is held; the click switches keyboard jogging off");
-        pointer_to(s.pad.empty);
-        button(false);
-        key(VK_UP, false);
-        key(VK_UP, true);
-        button(true);
-        EXPECT_TRUE(e2e::wait_until([&] { return !use_keyboard_checked(s.panel); }, "Use Keyboard unchecked"));
-        key(VK_UP, false);  // keyboard jogging is off: the key goes to the dialog
-        key(VK_UP, true);
-        s.keyboard_jogging_on();
-        key(VK_LEFT, false);
-        key(VK_LEFT, true);
-        EXPECT_EQ(s.next_commands(2), (std::vector<std::string>{move(0x08), STOP}));
-    }
-    {
-        SCOPED_TRACE("switching to another program stops a running jog");
-        key(VK_LEFT, false);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{move(0x08)});
-        HWND other = other_window();
+        e2e::send_key(VK_UP, false);
+        e2e::send_key(VK_UP, true);
+        EXPECT_EQ(cutter.new_commands(2), (std::vector<std::string>{move(0x02), STOP}));
+        e2e::send_key(VK_LEFT, false);
+        EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{move(0x08)});
+        HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 120, 40,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetForegroundWindow(other);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(e2e::wait_until([&] { return !use_keyboard_checked(s.panel); }, "Use Keyboard unchecked"));
-        key(VK_LEFT, true);
+        EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{STOP});
+        EXPECT_TRUE(e2e::wait_until([&] { return !use_keyboard_checked(panel); }, "Use Keyboard unchecked"));
+        e2e::send_key(VK_LEFT, true);
         DestroyWindow(other);
     }
-    e2e::close_and_expect_exit(&s.controller, s.main, 0);
-}
-
-TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
-{
-    Started s;
-    // Test cut is offered only while the adjusted settings are in use.
-    ASSERT_NO_FATAL_FAILURE(s.start({"CutCondAdjust=1"}));
-    RedrawWindow(s.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const std::vector<COLORREF> up_unpressed = settled_key_look(s.pad.up);
-
-    {
-        SCOPED_TRACE("a press on an arrow moves until the release, wherever the pointer went");
-        pointer_to(s.pad.up);
-        button(false);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{move(0x02)});
-        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) != up_unpressed; },
-                                    "the up arrow drawn pressed"));
-        pointer_to(s.pad.empty);
-        pointer_to(POINT{s.pad.set_origin.x - 200, s.pad.set_origin.y});
-        button(true);
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) == up_unpressed; },
-                                    "the up arrow drawn unpressed"));
-    }
-    {
-        SCOPED_TRACE("test cut: pressed, moved off and released asks nothing; a click asks, only OK cuts");
-        pointer_to(s.pad.test_cut);
-        button(false);
-        pointer_to(s.pad.empty);
-        button(true);
-        for (int id : {IDCANCEL, IDOK}) {
-            SetForegroundWindow(s.main);
-            click_at(s.pad.test_cut);
-            HWND box = s.controller.wait_message_box();
-            ASSERT_TRUE(box);
-            EXPECT_EQ(e2e::read_message_box(box).text,
-                      "Quillmark will now make a small cutting test at the current cutter position.\nProceed?");
-            ASSERT_TRUE(e2e::answer(box, id));
-        }
-        EXPECT_EQ(s.next_commands(1), std::vector<std::string>{"FH\x03"});
-        SetForegroundWindow(s.main);
-    }
-    {
-        SCOPED_TRACE("a failed move shows 159 and leaves the arrows unpressed");
-        s.cutter.set([](CutterModel* m) { m->refuse_transfers = true; });
-        click_at(s.pad.up);
-        HWND box = s.controller.wait_message_box();
-        ASSERT_TRUE(box);
-        EXPECT_NE(e2e::read_message_box(box).text.find("[code = 159]"), std::string::npos);
-        ASSERT_TRUE(e2e::answer(box, IDOK));
-        s.cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
-        InvalidateRect(s.panel, nullptr, TRUE);
-        EXPECT_TRUE(e2e::wait_until([&] { return key_look(s.pad.up) == up_unpressed; },
-                                    "the up arrow drawn unpressed"));
-        SetForegroundWindow(s.main);
-        click_at(s.pad.down);  // no direction is left over from the failed move
-        EXPECT_EQ(s.next_commands(2), (std::vector<std::string>{move(0x01), STOP}));
-    }
-    e2e::close_and_expect_exit(&s.controller, s.main, 0);
+    e2e::close_and_expect_exit(&controller, main, 0);
 }
 
 }  // namespace

@@ -208,7 +208,10 @@ bool InstallCopy::copy_in(const std::string& source_file, const std::string& nam
 std::optional<std::string> InstallCopy::read_file(const std::string& name) const
 {
     std::ifstream file(path(name), std::ios::binary);
-    return !file ? std::nullopt : std::optional<std::string>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
