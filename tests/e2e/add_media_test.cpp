@@ -1,6 +1,6 @@
 // Add Media: the user stores the speed, thickness and cap in use under a name of their own, finds
-// the media selected at once and again at the next start; refused names and a Media folder that
-// cannot be written to change nothing.
+// the media selected at once and again at the next start; refused names and a media file that
+// cannot be written change nothing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,61 +41,6 @@ std::string media_key(const InstallCopy& install, const std::string& name, const
 }
 
 constexpr const char* ALREADY_EXISTING = "Specified media is already existing.\nUpdate?";
-
-// A folder that refuses new files while it lives. The tests run as root under Wine, where only
-// the file system's immutable flag stops a write; on Windows, writes are denied to everyone.
-// Wine gives no handle to wait for a Unix program, so the change is awaited by trying it.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const std::string& folder) : folder_(folder) { refuses_ = run(true) && settles(false); }
-    ~ReadOnlyFolder() { EXPECT_TRUE(run(false) && settles(true)) << folder_ << " cannot be written to again"; }
-    bool refuses_new_files() const { return refuses_; }
-
-private:
-    bool settles(bool writable_again) const
-    {
-        const std::string probe = folder_ + "\\probe";
-        for (int tries = 0; tries < 150; ++tries, Sleep(100)) {
-            HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            const bool writable = file != INVALID_HANDLE_VALUE && CloseHandle(file) && DeleteFileA(probe.c_str());
-            if (writable == writable_again) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    bool run(bool read_only) const
-    {
-        using UnixName = char*(CDECL*)(const wchar_t*);
-        const auto unix_name = reinterpret_cast<UnixName>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        std::string command = "icacls \"" + folder_ + "\" " + (read_only ? "/deny *S-1-1-0:(WD,AD)" : "/remove:d *S-1-1-0");
-        const char* program = nullptr;
-        if (unix_name != nullptr) {
-            char* path = unix_name(std::wstring(folder_.begin(), folder_.end()).c_str());
-            if (path == nullptr) {
-                return false;
-            }
-            program = "Z:\\usr\\bin\\chattr";
-            command = std::string("chattr ") + (read_only ? "+i" : "-i") + " \"" + path + "\"";
-            HeapFree(GetProcessHeap(), 0, path);
-        }
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                            &startup, &process)) {
-            return false;
-        }
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-        return true;
-    }
-
-    std::string folder_;
-    bool refuses_ = false;
-};
 
 TEST(AddMedia, ANewMediaIsWrittenAtOnceKnownAtTheNextStartAndAFolderThatCannotBeWrittenLosesNothing)
 {
@@ -149,21 +94,20 @@ TEST(AddMedia, ANewMediaIsWrittenAtOnceKnownAtTheNextStartAndAFolderThatCannotBe
     EXPECT_EQ(ok_and_answer(&controller, dialog, "Card v1.2 thin", IDOK), ALREADY_EXISTING);
     EXPECT_TRUE(e2e::wait_until([dialog] { return !IsWindow(dialog); }, "Add Media to close after the update"));
 
-    // A new media that cannot be written is refused, and the end of the run writes no file for it.
+    // A new media whose file cannot be written (a folder has its name) is refused, and the end of
+    // the run writes no file for it.
+    ASSERT_TRUE(CreateDirectoryA(install.path("Media\\New Media.qcf").c_str(), nullptr));
     const std::vector<std::string> files = install.files("Media");
+    HWND list = GetDlgItem(e2e::job_panel_of(main), IDC_MEDIA_TYPE);
+    const LRESULT media_count = SendMessageA(list, CB_GETCOUNT, 0, 0);
     dialog = open_add_media(&controller, main);
     ASSERT_TRUE(dialog);
-    {
-        ReadOnlyFolder read_only(install.path("Media"));
-        if (!read_only.refuses_new_files()) {
-            GTEST_SKIP() << "no folder can be made read-only here";
-        }
-        EXPECT_EQ(ok_and_answer(&controller, dialog, "New Media", IDOK),
-                  "The media type could not be saved.\nCheck that the Media folder can be written to and "
-                  "that the disk is not full. [code = 212]");
-        EXPECT_TRUE(IsWindowVisible(dialog));
-    }
+    EXPECT_EQ(ok_and_answer(&controller, dialog, "New Media", IDOK),
+              "The media type could not be saved.\nCheck that the Media folder can be written to and "
+              "that the disk is not full. [code = 212]");
+    EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_TRUE(e2e::answer(dialog, IDCANCEL));
+    EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), media_count);
     e2e::close_and_expect_exit(&controller, main, 0);
     EXPECT_EQ(install.files("Media"), files);
 }

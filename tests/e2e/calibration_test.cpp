@@ -44,7 +44,7 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     scroll(WM_HSCROLL, SB_THUMBTRACK, 70);
     EXPECT_EQ(e2e::control_text(dialog, IDC_SENSOR_Y_VALUE), "Y:30");
     scroll(WM_HSCROLL, SB_THUMBPOSITION, 70);
-    EXPECT_EQ(cutter.new_commands(), (Commands{"TB72,40,0\x03", "TB72,40,30\x03"}));
+    EXPECT_EQ(cutter.new_commands(2), (Commands{"TB72,40,0\x03", "TB72,40,30\x03"}));
 
     // A refused change shows its code and puts the bar back.
     cutter.set([](CutterModel* m) { m->refuse_transfers = true; });

@@ -60,9 +60,7 @@ std::vector<std::string> VirtualCutter::new_commands(std::size_t count)
 
 bool add_usb_library(InstallCopy* install) { return install->copy_in(sim_folder() + "\\ZOLKUSBP.DLL"); }
 
-namespace {
-
-std::string crlf_lines(const std::vector<std::string>& lines)
+static std::string crlf_lines(const std::vector<std::string>& lines)
 {
     std::string text;
     for (const std::string& line : lines) {
@@ -70,8 +68,6 @@ std::string crlf_lines(const std::vector<std::string>& lines)
     }
     return text;
 }
-
-}  // namespace
 
 std::string settings_file(const std::vector<std::string>& main_section_lines)
 {
@@ -105,11 +101,7 @@ HWND job_panel_of(HWND main_window)
 
 HWND start_controller(Program* controller, const InstallCopy& install, const std::vector<std::string>& words)
 {
-    if (!install.ok() || !controller->start(install.controller(), words)) {
-        ADD_FAILURE() << "no controller started";
-        return nullptr;
-    }
-    return controller->wait_main_window();
+    return install.ok() && controller->start(install.controller(), words) ? controller->wait_main_window() : nullptr;
 }
 
 void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code)

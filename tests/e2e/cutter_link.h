@@ -1,7 +1,6 @@
 // What the end-to-end tests of the controller share: a virtual cutter hosted in the test process
-// on a pipe of its own (the controller's stand-in ZOLKUSBP.DLL finds it through the environment,
-// which the controller inherits), media and settings files for an install copy, and starting and
-// ending a controller.
+// on a pipe of its own (our ZOLKUSBP.DLL finds it through the environment the controller
+// inherits), media and settings files, and starting and ending a controller.
 #ifndef CUTTER_E2E_CUTTER_LINK_H
 #define CUTTER_E2E_CUTTER_LINK_H
 

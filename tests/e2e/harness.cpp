@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 namespace e2e {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,51 +42,6 @@ bool wait_handling_messages(HANDLE object, DWORD ms)
     }
 }
 
-std::string file_name_of(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
-
-// Calls visit(path, is_folder) for every entry of a folder but "." and "..".
-template <typename Visit>
-bool for_each_entry(const std::string& folder, Visit visit)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    bool ok = true;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-            ok = visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) && ok;
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return ok;
-}
-
-bool copy_folder(const std::string& from, const std::string& to)
-{
-    if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        ADD_FAILURE() << "cannot create folder " << to << ": error " << GetLastError();
-        return false;
-    }
-    return for_each_entry(from, [&](const std::string& name, bool is_folder) {
-        const std::string source = from + "\\" + name, target = to + "\\" + name;
-        const bool copied = is_folder ? copy_folder(source, target) : CopyFileA(source.c_str(), target.c_str(), FALSE);
-        EXPECT_TRUE(copied) << "cannot copy " << source << ": error " << GetLastError();
-        return copied;
-    });
-}
-
-bool remove_folder(const std::string& folder)
-{
-    for_each_entry(folder, [&](const std::string& name, bool is_folder) {
-        const std::string path = folder + "\\" + name;
-        return is_folder ? remove_folder(path) : DeleteFileA(path.c_str()) != 0;
-    });
-    return RemoveDirectoryA(folder.c_str()) != 0;
-}
-
 std::string class_of(HWND window)
 {
     char name[256] = {};
@@ -112,10 +70,10 @@ bool is_message_box(HWND window)
 std::string describe_window(HWND window)
 {
     std::ostringstream out;
-    out << "[" << class_of(window) << "] \"" << escape_bytes(window_text(window)) << "\" (handle "
+    out << "[" << class_of(window) << "] \"" << window_text(window) << "\" (handle "
         << window << ")";
     if (is_message_box(window)) {
-        out << ", message box saying \"" << escape_bytes(message_text(window)) << "\"";
+        out << ", message box saying \"" << message_text(window) << "\"";
     }
     return out.str();
 }
@@ -150,42 +108,27 @@ std::string sim_folder() { return folder_of("CUTTER_E2E_SIM_DIR", CUTTER_E2E_SIM
 std::string installer_file() { return folder_of("CUTTER_E2E_INSTALLER", CUTTER_E2E_INSTALLER); }
 std::string test_programs_folder() { return CUTTER_E2E_PROGRAMS_DIR; }
 
-std::string escape_bytes(const std::string& bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += c == '\n' ? "\\n" : c == '\\' ? "\\\\" : c >= 0x20 && c < 0x7F ? std::string(1, c) : hex;
-    }
-    return out;
-}
-
 InstallCopy::InstallCopy(const std::string& source)
 {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
     static unsigned counter = 0;
-    folder_ = std::string(temp) + "qmactl-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++counter) + "-" + std::to_string(GetTickCount());
-    if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ADD_FAILURE() << "install folder " << source << " does not exist: build first";
-        folder_.clear();
-        return;
-    }
-    ok_ = copy_folder(source, folder_);
+    folder_ = (fs::temp_directory_path() / ("qmactl-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                            std::to_string(++counter) + "-" + std::to_string(GetTickCount())))
+                  .string();
+    std::error_code error;
+    fs::copy(source, folder_, fs::copy_options::recursive, error);
+    ok_ = !error && exists(CONTROLLER_EXE);
+    EXPECT_TRUE(ok_) << "cannot copy the install folder " << source << " (built?): " << error.message();
 }
 
 InstallCopy::~InstallCopy()
 {
     // A program that just ended may hold its files for a moment longer.
-    const DWORD start = GetTickCount();
-    while (!folder_.empty() && !remove_folder(folder_) && GetTickCount() - start < 3000) {
+    std::error_code error;
+    fs::remove_all(folder_, error);
+    for (const DWORD start = GetTickCount(); error && GetTickCount() - start < 3000; fs::remove_all(folder_, error)) {
         Sleep(POLL_MS);
     }
-    if (!folder_.empty() && GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        ADD_FAILURE() << "cannot remove the temporary install folder " << folder_;
-    }
+    EXPECT_FALSE(error) << "cannot remove the temporary install folder " << folder_;
 }
 
 bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
@@ -199,10 +142,11 @@ bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
 
 bool InstallCopy::copy_in(const std::string& source_file, const std::string& name)
 {
-    const std::string target = path(name.empty() ? file_name_of(source_file) : name);
-    const bool copied = CopyFileA(source_file.c_str(), target.c_str(), FALSE);
-    EXPECT_TRUE(copied) << "cannot copy " << source_file << " to " << target << ": error " << GetLastError();
-    return copied;
+    std::error_code error;
+    fs::copy_file(source_file, path(name.empty() ? fs::path(source_file).filename().string() : name),
+                  fs::copy_options::overwrite_existing, error);
+    EXPECT_FALSE(error) << "cannot copy " << source_file << ": " << error.message();
+    return !error;
 }
 
 std::optional<std::string> InstallCopy::read_file(const std::string& name) const
@@ -217,17 +161,14 @@ std::optional<std::string> InstallCopy::read_file(const std::string& name) const
 std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
 {
     std::vector<std::string> names;
-    for_each_entry(path(subfolder), [&names](const std::string& name, bool is_folder) {
-        if (!is_folder) names.push_back(name);
-        return true;
-    });
+    for (const fs::directory_entry& entry : fs::directory_iterator(path(subfolder))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-bool InstallCopy::exists(const std::string& name) const
-{
-    return GetFileAttributesA(path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool InstallCopy::exists(const std::string& name) const { return fs::exists(path(name)); }
 
 bool InstallCopy::remove_file(const std::string& name)
 {
@@ -236,26 +177,18 @@ bool InstallCopy::remove_file(const std::string& name)
     return deleted;
 }
 
-// ---------------------------------------------------------------------------------------------
-struct Program::State {
-    std::string exe;
-    PROCESS_INFORMATION info = {};
-    ~State()
-    {
-        if (info.hProcess != nullptr) {
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
+Program::~Program()
+{
+    kill();
+    if (info_.hProcess != nullptr) {
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
     }
-};
-
-Program::Program() : state_(std::make_shared<State>()) {}
-
-Program::~Program() { kill(); }
+}
 
 bool Program::start(const std::string& exe, const std::vector<std::string>& words)
 {
-    state_->exe = exe;
+    exe_ = exe;
     std::string line = "\"" + exe + "\"";
     for (const std::string& word : words) {
         line += word.empty() || word.find(' ') != std::string::npos ? " \"" + word + "\"" : " " + word;
@@ -264,9 +197,9 @@ bool Program::start(const std::string& exe, const std::vector<std::string>& word
     startup.cb = sizeof startup;
     const std::string folder = exe.substr(0, exe.find_last_of('\\'));
     if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &state_->info)) {
+                        &info_)) {
         ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();
-        state_->info = {};
+        info_ = {};
         return false;
     }
     return true;
@@ -274,47 +207,43 @@ bool Program::start(const std::string& exe, const std::vector<std::string>& word
 
 bool Program::running() const
 {
-    return state_->info.hProcess != nullptr && WaitForSingleObject(state_->info.hProcess, 0) == WAIT_TIMEOUT;
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD Program::pid() const { return state_->info.dwProcessId; }
+DWORD Program::pid() const { return info_.dwProcessId; }
 
 std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
 {
-    if (state_->info.hProcess == nullptr || !wait_handling_messages(state_->info.hProcess, timeout_ms)) {
+    if (info_.hProcess == nullptr || !wait_handling_messages(info_.hProcess, timeout_ms)) {
         ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
                       << describe_end();
         kill();
         return std::nullopt;
     }
     DWORD code = 0;
-    GetExitCodeProcess(state_->info.hProcess, &code);
+    GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }
 
 void Program::kill()
 {
     if (running()) {
-        TerminateProcess(state_->info.hProcess, KILLED_EXIT_CODE);
-        WaitForSingleObject(state_->info.hProcess, 5000);
+        TerminateProcess(info_.hProcess, KILLED_EXIT_CODE);
+        WaitForSingleObject(info_.hProcess, 5000);
     }
 }
 
 std::vector<HWND> windows_of(DWORD pid)
 {
-    std::pair<DWORD, std::vector<HWND>> search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(context);
-            DWORD owner_pid = 0;
-            GetWindowThreadProcessId(window, &owner_pid);
-            if (s->first != 0 && owner_pid == s->first && IsWindowVisible(window)) {
-                s->second.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    std::vector<HWND> found;
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner_pid = 0;
+        GetWindowThreadProcessId(window, &owner_pid);
+        if (pid != 0 && owner_pid == pid && IsWindowVisible(window)) {
+            found.push_back(window);
+        }
+    }
+    return found;
 }
 
 std::vector<HWND> Program::windows() const { return windows_of(pid()); }
@@ -331,10 +260,7 @@ std::string Program::describe_windows() const
 // How the program stands and its windows, for failure messages.
 std::string Program::describe_end() const
 {
-    std::ostringstream out;
-    out << file_name_of(state_->exe) << (running() ? " is still running." : " has ended.");
-    out << "\nIts visible windows:\n" << describe_windows();
-    return out.str();
+    return exe_ + (running() ? " is still running." : " has ended.") + "\nIts visible windows:\n" + describe_windows();
 }
 
 HWND Program::wait_window(const std::string& what, DWORD timeout_ms,
@@ -368,12 +294,9 @@ HWND Program::wait_main_window(DWORD timeout_ms)
 HWND Program::wait_dialog(const std::string& title, DWORD timeout_ms)
 {
     const DWORD my_pid = pid();
-    return wait_window(title.empty() ? "a dialog" : "dialog \"" + title + "\"", timeout_ms,
-                       [&title, my_pid](HWND window) {
-                           return has_class(window, "#32770") &&
-                                  (title.empty() || window_text(window) == title) &&
-                                  !is_main_window(window, my_pid);
-                       });
+    return wait_window("dialog \"" + title + "\"", timeout_ms, [&title, my_pid](HWND window) {
+        return has_class(window, "#32770") && window_text(window) == title && !is_main_window(window, my_pid);
+    });
 }
 
 HWND Program::wait_message_box(DWORD timeout_ms)
@@ -401,11 +324,9 @@ std::string window_text(HWND window)
         GetWindowTextA(window, text, sizeof text);
         return text;
     }
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                             SEND_TIMEOUT_MS, &copied)) {
-        return std::string();
-    }
-    return std::string(text, std::min<std::size_t>(copied, sizeof text - 1));
+    const bool got = SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                         SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &copied);
+    return got ? std::string(text, std::min<std::size_t>(copied, sizeof text - 1)) : std::string();
 }
 
 std::string control_text(HWND dialog, int id)
@@ -421,14 +342,10 @@ namespace {
 HWND control(HWND dialog, int id, bool to_press = false)
 {
     HWND item = GetDlgItem(dialog, id);
-    if (item == nullptr) {
-        ADD_FAILURE() << "no control " << id << " in " << describe_window(dialog);
-    } else if (to_press && (!IsWindowVisible(item) || !IsWindowEnabled(item))) {
-        ADD_FAILURE() << "cannot press control " << id << " \"" << escape_bytes(window_text(item))
-                      << "\" of " << describe_window(dialog) << ": it is hidden or disabled";
-        return nullptr;
-    }
-    return item;
+    const bool usable = item != nullptr && (!to_press || (IsWindowVisible(item) && IsWindowEnabled(item)));
+    EXPECT_TRUE(usable) << "control " << id << (item == nullptr ? " is missing in " : " is hidden or disabled in ")
+                        << describe_window(dialog);
+    return usable ? item : nullptr;
 }
 
 }  // namespace

@@ -1,19 +1,17 @@
-// End-to-end harness: runs QMACTL.EXE (or any program) from a fresh copy of the install folder,
-// as its debugger, and drives its windows from outside as a user would.
+// End-to-end harness: runs QMACTL.EXE (or any program) from a fresh copy of the install folder
+// and drives its windows from outside as a user would.
 //
 // Every wait polls with a time-out and, when it runs out, adds a GoogleTest failure that says what
-// was awaited and what the program showed instead; it then returns nullptr (or false/nothing), so
-// a test can stop with ASSERT_TRUE. While it waits, the test's thread handles its own windows'
-// messages, so a window of the test can be a controller's owner (-OWNER). A Program still
-// running when it goes out of scope is killed, so a failed test never leaves a controller
-// holding the single-instance mutex.
+// was awaited and what the program showed instead; it then returns nullptr (or false/nothing).
+// While it waits, the test's thread handles its own windows' messages, so a window of the test
+// can be a controller's owner (-OWNER). A Program still running when it goes out of scope is
+// killed, so a failed test never leaves a controller holding the single-instance mutex.
 #ifndef CUTTER_E2E_HARNESS_H
 #define CUTTER_E2E_HARNESS_H
 
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,7 +51,7 @@ public:
     bool copy_in(const std::string& source_file, const std::string& name = "");
     std::optional<std::string> read_file(const std::string& name) const;
     bool exists(const std::string& name) const;
-    std::vector<std::string> files(const std::string& subfolder) const;  // names of its files
+    std::vector<std::string> files(const std::string& subfolder) const;  // names of its entries, sorted
     bool remove_file(const std::string& name);
 
 private:
@@ -64,26 +62,24 @@ private:
 // A program started by the test, which waits for its windows and its exit code.
 class Program {
 public:
-    Program();
+    Program() = default;
     ~Program();  // kills the program when it still runs
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts exe in its folder with these command-line words. False (and a failure) when it
-    // cannot be started.
+    // Starts exe in its folder with these command-line words; false (and a failure) if it cannot.
     bool start(const std::string& exe, const std::vector<std::string>& words = {});
     bool running() const;
     DWORD pid() const;
 
-    // The exit code. When the program does not end in time it is killed, a failure says so with
-    // its windows, and the result is empty.
+    // The exit code; when the program does not end in time, a failure and it is killed.
     std::optional<DWORD> wait_exit(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     void kill();  // ends it at once, no failure
 
     // The main window: visible, top-level, titled "Quillmark Controller", not a message box.
     HWND wait_main_window(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    // A visible dialog other than the main window; with a title, only one with exactly that title.
-    HWND wait_dialog(const std::string& title = "", DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
+    // A visible dialog with exactly this title other than the main window.
+    HWND wait_dialog(const std::string& title, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     HWND wait_message_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     std::vector<HWND> windows() const;   // visible top-level windows of the program
     std::string describe_windows() const;  // one line per window: class, title, handle
@@ -91,8 +87,8 @@ public:
 private:
     HWND wait_window(const std::string& what, DWORD timeout_ms, const std::function<bool(HWND)>& match);
     std::string describe_end() const;  // state and windows, for failure messages
-    struct State;
-    std::shared_ptr<State> state_;
+    std::string exe_;
+    PROCESS_INFORMATION info_ = {};
 };
 
 // Visible top-level windows of a process.
@@ -115,9 +111,6 @@ bool click(HWND dialog, int id);
 // Answers a message box or dialog as its button `id` would, then waits until it has gone.
 bool answer(HWND dialog, int id, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
 bool close_window(HWND window);  // posts WM_CLOSE
-
-// Bytes readable in failure messages: printable ASCII as is, others as \xNN.
-std::string escape_bytes(const std::string& bytes);
 
 }  // namespace e2e
 

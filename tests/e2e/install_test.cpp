@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,26 +15,20 @@
 
 namespace {
 
-// Names of the files below a folder ("Media\\Pen.qcf"), sorted.
-void collect_files(const std::string& folder, const std::string& prefix, std::vector<std::string>* names)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        const std::string name = entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != "..") collect_files(folder + "\\" + name, prefix + name + "\\", names);
-        } else {
-            names->push_back(prefix + name);
-        }
-    }
-    FindClose(search);
-}
+namespace fs = std::filesystem;
 
-std::vector<std::string> files_below(const std::string& folder)
+// Names of the files below a folder ("Media\\Pen.qcf"), sorted; those ending in `only` if given.
+std::vector<std::string> files_below(const std::string& folder, const std::string& only = "")
 {
     std::vector<std::string> names;
-    collect_files(folder, "", &names);
+    std::error_code error;
+    for (fs::recursive_directory_iterator i(folder, error), end; i != end; i.increment(error)) {
+        const std::string name = i->path().lexically_relative(folder).string();
+        if (!i->is_directory() && name.size() >= only.size() &&
+            name.compare(name.size() - only.size(), only.size(), only) == 0) {
+            names.push_back(name);
+        }
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -62,46 +57,22 @@ bool uninstall_key_exists()
     return found;
 }
 
-// The controller of an install folder starts in demo mode, shows the version of the build in
-// its About box, and closes with 0.
-void expect_starts_in_demo_mode(const std::string& controller)
+TEST(Install, TheInstallerInstallsTheInstallFolderAndTheUninstallerRemovesIt)
 {
-    e2e::Program program;
-    ASSERT_TRUE(program.start(controller, {"-DEMO"}));
-    HWND main = program.wait_main_window();
-    ASSERT_TRUE(main);
-    EXPECT_TRUE(e2e::click(e2e::job_panel_of(main), IDC_ABOUT_BUTTON));
-    HWND about = program.wait_dialog("About Quillmark Controller");
-    ASSERT_TRUE(about);
-    EXPECT_EQ(e2e::control_text(about, IDC_ABOUT_VERSION), PRODUCT_NAME_TEXT " Version " PRODUCT_VERSION_TEXT);
-    EXPECT_TRUE(e2e::answer(about, IDOK));
-    e2e::close_and_expect_exit(&program, main, 0);
-}
-
-TEST(Install, TheBuildsInstallFolderHoldsWhatTheControllerOpensAtStart)
-{
+    // The build's install folder: both programs with their version and the factory media files
+    // (not the source folder's own housekeeping files).
     const std::string dist = e2e::dist_folder();
     std::vector<std::string> expected = {"CIC_DMAN.EXE", "QMACTL.EXE"};
-    for (const std::string& name : files_below(CUTTER_E2E_FACTORY_MEDIA_DIR)) {
-        // The factory media files only, not the source folder's own housekeeping files.
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".qcf") == 0) {
-            expected.push_back("Media\\" + name);
-        }
+    for (const std::string& name : files_below(CUTTER_E2E_FACTORY_MEDIA_DIR, ".qcf")) {
+        expected.push_back("Media\\" + name);
     }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(files_below(dist), expected);
     for (const char* program : {"QMACTL.EXE", "CIC_DMAN.EXE"}) {
-        SCOPED_TRACE(program);
-        EXPECT_EQ(version_value(dist + "\\" + program, "FileVersion"), PRODUCT_VERSION_TEXT);
-        EXPECT_EQ(version_value(dist + "\\" + program, "ProductName"), PRODUCT_NAME_TEXT);
+        EXPECT_EQ(version_value(dist + "\\" + program, "FileVersion"), PRODUCT_VERSION_TEXT) << program;
+        EXPECT_EQ(version_value(dist + "\\" + program, "ProductName"), PRODUCT_NAME_TEXT) << program;
     }
-    e2e::InstallCopy install;
-    expect_starts_in_demo_mode(install.controller());
-}
 
-TEST(Install, TheInstallerInstallsTheInstallFolderAndTheUninstallerRemovesIt)
-{
-    const std::string dist = e2e::dist_folder();
     const bool is_64_bit = [&dist] {
         DWORD type = 0;
         return GetBinaryTypeA((dist + "\\QMACTL.EXE").c_str(), &type) && type == SCS_64BIT_BINARY;
@@ -111,23 +82,33 @@ TEST(Install, TheInstallerInstallsTheInstallFolderAndTheUninstallerRemovesIt)
                                         sizeof program_files));
     const std::string folder = std::string(program_files) + "\\Quillmark Controller";
     ASSERT_TRUE(files_below(folder).empty()) << folder << " is there before the installer ran";
-
     e2e::Program installer;
     ASSERT_TRUE(installer.start(e2e::installer_file(), {"/S"}));
     EXPECT_EQ(installer.wait_exit(60000), 0u);
-    std::vector<std::string> expected = files_below(dist);
     expected.push_back("Uninstall.exe");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(files_below(folder), expected);
     EXPECT_TRUE(uninstall_key_exists());
-    expect_starts_in_demo_mode(folder + "\\QMACTL.EXE");
+
+    // The installed controller starts and shows the build's version in its About box.
+    {
+        e2e::Program controller;
+        ASSERT_TRUE(controller.start(folder + "\\QMACTL.EXE", {"-DEMO"}));
+        HWND main = controller.wait_main_window();
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(e2e::click(e2e::job_panel_of(main), IDC_ABOUT_BUTTON));
+        HWND about = controller.wait_dialog("About Quillmark Controller");
+        ASSERT_TRUE(about);
+        EXPECT_EQ(e2e::control_text(about, IDC_ABOUT_VERSION), PRODUCT_NAME_TEXT " Version " PRODUCT_VERSION_TEXT);
+        EXPECT_TRUE(e2e::answer(about, IDOK));
+        e2e::close_and_expect_exit(&controller, main, 0);
+    }
 
     // The uninstaller copies itself away and ends at once; the copy removes the folder.
     e2e::Program uninstaller;
     ASSERT_TRUE(uninstaller.start(folder + "\\Uninstall.exe", {"/S"}));
     EXPECT_EQ(uninstaller.wait_exit(60000), 0u);
-    EXPECT_TRUE(e2e::wait_until([&folder] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; },
-                                "the uninstaller removes " + folder, 60000))
+    EXPECT_TRUE(e2e::wait_until([&folder] { return !fs::exists(folder); }, "the uninstaller removes " + folder, 60000))
         << "left: " << ::testing::PrintToString(files_below(folder));
     EXPECT_FALSE(uninstall_key_exists());
 }

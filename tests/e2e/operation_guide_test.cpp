@@ -1,6 +1,6 @@
-// The operation guide as a user walks it: at each step the job panel offers only what the step
-// allows, reaching "Media loading" either way shows how to load the sheet, and the hidden guide
-// offers what the settings allow.
+// The operation guide as a user walks it in demo mode: at each step the job panel offers only what
+// the step allows, reaching "Media loading" either way shows how to load the sheet, and the hidden
+// guide offers what the settings allow.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,10 +35,16 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
     ASSERT_TRUE(e2e::add_media_file(&install, "Guide Media", 66, 1, {"[Defaults]", "Speed=5", "Force=2", "Cap=Red"}));
     ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"MediaName=Guide Media", "GuideMenu=1",
                                                                       "PosSet=1", "TomboAutoRead=1",
-                                                                      "CutCondAdjust=0", "Direction=0"})));
+                                                                      "CutCondAdjust=0", "Direction=1"})));
+    // An orientation out of range is said once, before the window shows; the stored one stays.
     e2e::Program controller;
-    HWND main = e2e::start_controller(&controller, install, {"-DEMO", "-CUTMODE"});
+    ASSERT_TRUE(controller.start(install.controller(), {"-DEMO", "-CUTMODE", "-FN2"}));
+    EXPECT_EQ(e2e::message_answered(&controller),
+              "The media loading direction has not been specified correctly.\nPlease check the "
+              "\"Orientation\" setting in your application program. [code = 250]");
+    HWND main = controller.wait_main_window();
     ASSERT_TRUE(main);
+    EXPECT_EQ(e2e::control_text(main, IDC_VERSION_CAPTION), "Quillmark Ver.2.01 Demo Mode");
     HWND panel = e2e::job_panel_of(main);
     const struct { int button; const char* enabled; } moves[] = {  // PROBES after the button
         {0, "11000" "0" "0000" "000"}, {IDC_GUIDE_NEXT, "00001" "0" "0000" "000"},
@@ -59,12 +65,12 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
         }
         EXPECT_EQ(enabled_controls(panel), m.enabled) << "guide step " << step << " after " << m.button;
         if (step == 3 && m.button != IDC_GUIDE_TOGGLE && m.button != 0) {
-            // Landscape with registration marks.
+            // Portrait with registration marks.
             HWND loading = controller.wait_dialog("Media loading");
             ASSERT_TRUE(loading);
             for (int id : {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT, IDC_PICTURE_LANDSCAPE_MARKS,
                            IDC_PICTURE_PORTRAIT_MARKS}) {
-                EXPECT_EQ(e2e::is_visible(loading, id), id == IDC_PICTURE_LANDSCAPE_MARKS) << "picture " << id;
+                EXPECT_EQ(e2e::is_visible(loading, id), id == IDC_PICTURE_PORTRAIT_MARKS) << "picture " << id;
             }
             ASSERT_TRUE(e2e::answer(loading, IDOK));
         } else if (m.button != 0) {
@@ -73,6 +79,7 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
     }
     EXPECT_EQ(e2e::control_text(main, IDC_GUIDE_TITLE), "Step3:Design Orientation");
     e2e::close_and_expect_exit(&controller, main, 1);
+    EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "Direction"), "1");
 }
 
 }  // namespace

@@ -40,35 +40,8 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
     e2e::close_and_expect_exit(&controller, main, 0);
 }
 
-// In demo mode nothing reaches a cutter; an orientation out of range is said once, before the
-// window shows, and the stored one stays.
-TEST(StartUp, DemoModeWithABadOrientationWarnsOnceAndKeepsTheStoredOne)
-{
-    InstallCopy install;
-    ASSERT_TRUE(e2e::add_usb_library(&install));
-    ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"Direction=1"})));
-    VirtualCutter cutter;
-    Program controller;
-    ASSERT_TRUE(controller.start(install.controller(), {"-DEMO", "-FN2"}));
-    EXPECT_EQ(e2e::message_answered(&controller),
-              "The media loading direction has not been specified correctly.\nPlease check the "
-              "\"Orientation\" setting in your application program. [code = 250]");
-    HWND main = controller.wait_main_window();
-    ASSERT_TRUE(main);
-    EXPECT_EQ(e2e::control_text(main, IDC_VERSION_CAPTION), "Quillmark Ver.2.01 Demo Mode");
-    Sleep(1000);
-    EXPECT_EQ(controller.windows(), std::vector<HWND>{main}) << controller.describe_windows();
-    EXPECT_TRUE(cutter.commands().empty());
-    e2e::close_and_expect_exit(&controller, main, 0);
-    EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "Direction"), "1");
-}
-
 // A start that fails shows why, ends with 101 and leaves the settings file as it was, whatever
 // reaches the hidden main window meanwhile: WM_CLOSE (as taskkill sends it), OK or Cancel.
-const char* const CANNOT_COMMUNICATE =
-    "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
-    "Quillmark's standby switch, and then confirm that the LED is lit.";
-const char* const PORT_IN_USE = "The USB port is currently in use.\nPlease wait ten seconds, and then try again.";
 constexpr WPARAM CLOSE_WINDOW = 0;
 
 using Prepare = std::function<void(InstallCopy*, VirtualCutter*)>;
@@ -95,19 +68,12 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
          "ZOLKUSBP.DLL could not be found, and so Quillmark Controller could not be started.\n"
          "Please reboot your computer or re-install Quillmark Controller.", false},
         {"cutter switched off, no settings file", CUT_MODE, true, false,
-         set_model([](CutterModel* m) { m->switched_off = true; }), IDCANCEL, 57, CANNOT_COMMUNICATE, true},
+         set_model([](CutterModel* m) { m->switched_off = true; }), IDCANCEL, 57,
+         "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
+         "Quillmark's standby switch, and then confirm that the LED is lit.", true},
         {"every transfer breaks at once", {}, true, true,
-         set_model([](CutterModel* m) { m->refuse_transfers = true; }), IDOK, 59, PORT_IN_USE, false},
-        {"another model", {}, true, true, set_model([](CutterModel* m) { m->faults["FG"] = Fault::OtherModel; }),
-         IDOK, 62, CANNOT_COMMUNICATE, true},
-        {"empty media folder", CUT_MODE, true, true,
-         [](InstallCopy* install, VirtualCutter*) {
-             for (const std::string& name : install->files("Media")) {
-                 EXPECT_TRUE(install->remove_file("Media\\" + name));
-             }
-         },
-         IDCANCEL, 61, "The media file list could not be found, and so Quillmark Controller could not be "
-                       "started.\nPlease re-install Quillmark Controller.", false},
+         set_model([](CutterModel* m) { m->refuse_transfers = true; }), IDOK, 59,
+         "The USB port is currently in use.\nPlease wait ten seconds, and then try again.", false},
         // The settings file has been read into the record by then.
         {"the condition-number command fails", {}, true, true,
          [](InstallCopy*, VirtualCutter* cutter) { cutter->refuse_transfers_after("reply  2.01 KVX"); },
