@@ -49,8 +49,11 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     // A refused change shows its code and puts the bar back.
     cutter.set([](CutterModel* m) { m->refuse_transfers = true; });
     PostMessageA(dialog, WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
-    EXPECT_NE(e2e::message_answered(&controller).find("[code = 160]"), std::string::npos);
+    HWND refused = controller.wait_message_box();
+    ASSERT_TRUE(refused);
+    EXPECT_NE(e2e::message_text(refused).find("[code = 160]"), std::string::npos);
     cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
+    EXPECT_TRUE(e2e::answer(refused, IDOK));
     EXPECT_EQ(e2e::control_text(dialog, IDC_SENSOR_Y_VALUE), "Y:30");
     EXPECT_EQ(GetScrollPos(GetDlgItem(dialog, IDC_SENSOR_Y_BAR), SB_CTL), 70);
 
