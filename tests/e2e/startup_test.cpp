@@ -59,7 +59,7 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
         std::vector<std::string> words;
         bool usb_library, settings_file;
         Prepare prepare;
-        WPARAM posted;  // while the message shows; Cancel acts in cut mode only
+        WPARAM posted;  // while the message shows; OK and Cancel act differently in cut mode
         int code;
         const char* text;
         bool in_cannot_communicate_dialog;  // else a stop box
