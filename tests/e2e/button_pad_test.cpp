@@ -48,28 +48,18 @@ bool find_pad(HWND panel, PadOnScreen* pad)
     return true;
 }
 
-void send(INPUT input)
-{
-    ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-}
-
-void pointer_to(POINT p)
+// The pointer moved to p, or the left button going down or up.
+void mouse(DWORD flags, POINT p = {})
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    send(input);
+    input.mi.dwFlags = flags == MOUSEEVENTF_MOVE ? flags | MOUSEEVENTF_ABSOLUTE : flags;
+    EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
-
-void button(bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-    send(input);
-}
+void pointer_to(POINT p) { mouse(MOUSEEVENTF_MOVE, p); }
+void button(bool up) { mouse(up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN); }
 
 void click_at(POINT p)
 {
