@@ -72,6 +72,9 @@ TEST(JobPanelControls, EachChangeSendsOneCommandAndARefusedMediaChangeKeepsThePr
 
     // A refused change says why and leaves the media and its conditions as they were.
     cutter.set([](CutterModel* m) { m->refuse_transfers = true; });
+    PostMessageA(panel, WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), reinterpret_cast<LPARAM>(GetDlgItem(panel, IDC_SPEED_BAR)));
+    EXPECT_NE(e2e::message_answered(&controller).find("[code = "), std::string::npos);
+    EXPECT_EQ(conditions(), "10/2");
     choose_media(0);
     EXPECT_NE(e2e::message_answered(&controller).find("[code = 150]"), std::string::npos);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1);
