@@ -355,6 +355,10 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
     case WM_PAINT:
         paint_button_pad(panel);
         return FALSE;
+    case WM_ERASEBKGND:
+        erase_pad_background(panel, reinterpret_cast<HDC>(wparam));
+        SetWindowLongPtrA(panel, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     case WM_HELP:
         open_help();
         return TRUE;

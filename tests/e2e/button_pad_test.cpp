@@ -256,7 +256,9 @@ TEST(BladePositioning, MouseJoggingTestCutAndAFailedMove)
     Started s;
     // Test cut is offered only while the adjusted settings are in use.
     ASSERT_NO_FATAL_FAILURE(s.start({"CutCondAdjust=1"}));
-    RedrawWindow(s.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // Repainted by the controller's own thread: a repaint forced from here (RDW_UPDATENOW) can
+    // meet the one the controller makes itself and leave the panel erased without its keys.
+    InvalidateRect(s.panel, nullptr, TRUE);
     const std::vector<COLORREF> up_unpressed = settled_key_look(s.pad.up);
 
     {
