@@ -368,6 +368,11 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
         // The pad takes the client position from lParam (x low, y high, signed).
         report(route_to_button_pad(message, lparam));
         return FALSE;
+    case WM_LBUTTONDBLCLK:
+        // Dialogs receive a quick second click as a double click: for the pad it is one more
+        // press, so that two quick clicks on an arrow move the blade twice.
+        report(route_to_button_pad(WM_LBUTTONDOWN, lparam));
+        return FALSE;
     case WM_HSCROLL:
         on_condition_bar(panel, reinterpret_cast<HWND>(lparam), LOWORD(wparam), HIWORD(wparam));
         return FALSE;
