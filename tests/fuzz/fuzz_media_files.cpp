@@ -41,7 +41,7 @@ void check_written_file(const MediaRecord& record)
     Keys written;
     for (int i = 0; i < count; ++i) {
         check(std::strlen(entries[i].Value) < sizeof entries[i].Value, "entry value terminated");
-        written[std::string(entries[i].Section) + "/" + entries[i].Key] = entries[i].Value;
+        add_entry(&written, entries[i].Section, std::string(entries[i].Key) + "=" + entries[i].Value);
     }
     MediaFileValues back{};
     check(read_values(written, &back), "a written media file is read back");

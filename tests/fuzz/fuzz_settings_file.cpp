@@ -13,7 +13,7 @@
 namespace {
 
 struct Sources {
-    Keys main;  // "Main_Section/Key"
+    Keys main;  // "Main_Section" only
     std::vector<MediaFile> media;
 };
 
@@ -216,7 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Sources saved = sources;
     saved.main.clear();
     for (const ProfileEntry& entry : entries) {
-        saved.main[std::string(entry.Section) + "/" + entry.Key] = entry.Value;
+        add_entry(&saved.main, entry.Section, std::string(entry.Key) + "=" + entry.Value);
     }
     LaunchOptions again_options;
     reset_launch_options(&again_options);
