@@ -17,14 +17,6 @@ inline void check(bool condition, const char* what)
     }
 }
 
-// The text as a C string in a buffer of exactly its size, so that ASan sees a read past its end.
-inline std::vector<char> exact_buffer(const std::string& text)
-{
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    return buffer;
-}
-
 inline std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> parts(1);
@@ -74,39 +66,17 @@ inline std::int32_t keys_number(const void* file, const char* section, const cha
 }
 
 // Text cut to the buffer and at a zero byte, as a C string.
-inline void copy_text(const std::string& value, char* text, std::size_t size)
-{
-    std::size_t n = 0;
-    for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
-        text[n] = value[n];
-    }
-    text[n] = '\0';
-}
-
 inline void keys_text(const void* file, const char* section, const char* key, const char* fallback,
                       char* text, std::size_t size)
 {
     const Keys& keys = *static_cast<const Keys*>(file);
     const auto found = keys.find(std::string(section) + "/" + key);
-    copy_text(found == keys.end() ? std::string(fallback) : found->second, text, size);
-}
-
-// One media file of a fuzz input (files are separated by form feeds): its directory entry name,
-// a C string of at most MAX_PATH characters, on the first line, then INI text.
-struct MediaFile {
-    std::string entry;
-    Keys keys;
-};
-
-inline MediaFile media_file_of(const std::string& part)
-{
-    const std::size_t line = part.find('\n');
-    MediaFile file{part.substr(0, line).c_str(), {}};
-    if (file.entry.size() > 259) {
-        file.entry.resize(259);
+    const std::string value = found == keys.end() ? std::string(fallback) : found->second;
+    std::size_t n = 0;
+    for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
+        text[n] = value[n];
     }
-    file.keys = parse_ini(line == std::string::npos ? std::string() : part.substr(line + 1));
-    return file;
+    text[n] = '\0';
 }
 
 #endif
