@@ -109,78 +109,29 @@ protected:
 HWND JobPanel::host_ = nullptr;
 HWND JobPanel::panel_ = nullptr;
 
-TEST_F(JobPanel, UnitAndOrientationButtonsAreTwoSeparateGroups)
-{
-    CheckDlgButton(panel_, IDC_LANDSCAPE, BST_CHECKED);
-    CheckDlgButton(panel_, IDC_UNIT_MM, BST_CHECKED);
-    SendDlgItemMessageA(panel_, IDC_UNIT_INCH, BM_CLICK, 0, 0);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_LANDSCAPE), BST_CHECKED);
-    SendDlgItemMessageA(panel_, IDC_PORTRAIT, BM_CLICK, 0, 0);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_LANDSCAPE), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
-}
-
 TEST_F(JobPanel, FailedEntryHasTheFocusWithItsWholeTextSelected)
 {
-    struct Case {
-        std::int32_t direction, unit;
-        const char* horizontal;
-        const char* vertical;
-        ResultCode expected;
-        int edit;
-    };
-    const Case cases[] = {
-        {LAND, MM, "970.05", "10", RC_HORIZONTAL_970_MM, H},  // judged before decimals are cut
-        {PORT, INCH, "7", " 5", RC_VERTICAL_38_IN, V},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.horizontal) + " / " + c.vertical);
-        type(c.horizontal, c.vertical);
-        DistanceEntries entries;
-        EXPECT_EQ(validate_distance_entries(panel_, mark_settings(c.direction, 1, c.unit), &entries),
-                  c.expected);
-        expect_whole_text_selected_in(c.edit);
-    }
-
-    type("970", "191.96");
+    type("970", " 5");
     DistanceEntries entries;
+    EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_VERTICAL_192_MM);
+    expect_whole_text_selected_in(V);
+    type("970", "191.96");
     EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_SUCCESS);
     EXPECT_DOUBLE_EQ(entries.Horizontal, 970.0);
-    EXPECT_DOUBLE_EQ(entries.Vertical, 191.96);
     EXPECT_STREQ(entries.VerticalText, "191.96");
     EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));  // a valid entry keeps it elsewhere
 }
 
-TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnit)
+TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnitOrKeepsTheOldOne)
 {
-    show_mark_distances(panel_, 12300, 0, 2);  // any unit but millimetres is shown as inches
-    expect_shown("0.484", "0.000", "inch");
     Settings settings = mark_settings(LAND, 1, MM);
     show_mark_distances(panel_, 100000, 192000, MM);
     EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
     EXPECT_EQ(settings.Unit, INCH);
     expect_shown("3.936", "7.557", "inch");
-    EXPECT_EQ(click_unit(&settings, MM), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, MM);
-    expect_shown("100.0", "192.0", "mm");
-
-    settings.Direction = PORT;
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-
-    // The same unit again, or a button that is not checked, does nothing.
-    type("abc", "1");
-    EXPECT_EQ(set_unit(panel_, &settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(set_unit(panel_, &settings, MM), RC_SUCCESS);
+    EXPECT_EQ(set_unit(panel_, &settings, MM), RC_SUCCESS);  // a button that is not checked
     EXPECT_EQ(settings.Unit, INCH);
-    EXPECT_EQ(text_of(H), "abc");
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));
-}
 
-TEST_F(JobPanel, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
-{
-    Settings settings = mark_settings(LAND, 1, INCH);
-    show_mark_distances(panel_, 0, 0, INCH);
     type("1", "7.6");
     EXPECT_EQ(click_unit(&settings, MM), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
     EXPECT_EQ(settings.Unit, INCH);
@@ -188,18 +139,11 @@ TEST_F(JobPanel, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
     EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
     expect_shown("1", "7.6", "inch");
     expect_whole_text_selected_in(V);
-}
 
-TEST_F(JobPanel, WithoutRegistrationMarksTheSwitchChecksAndConvertsNothing)
-{
-    Settings settings = mark_settings(LAND, 0, MM);
-    show_mark_distances(panel_, 100000, 0, MM);
-    type("abc", "0.0");
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, INCH);
-    expect_shown("abc", "0.0", "mm");  // until the distances are next shown
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
+    settings.PosSet = 0;  // without registration marks nothing is checked or converted
+    EXPECT_EQ(click_unit(&settings, MM), RC_SUCCESS);
+    EXPECT_EQ(settings.Unit, MM);
+    expect_shown("1", "7.6", "inch");
 }
 
 }  // namespace
