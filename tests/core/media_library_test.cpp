@@ -86,22 +86,6 @@ TEST(MediaLibrary, ScanKeepsUsableFilesOrderedByListIdNumberedAndSelectsTheLastO
     }
 }
 
-TEST(MediaLibrary, FindByNameGivesTheFirstExactMatchAmongRecordsInUse)
-{
-    MediaLibrary library;
-    clear_media_library(&library);
-    for (const auto& [name, id] : {std::pair<const char*, std::uint32_t>{"Paper", 30}, {"Card", 10}, {"Card", 20}}) {
-        ASSERT_TRUE(add_media_record(&library, name, MediaFileValues{id, MEDIA_USER, -1, -1, 4, 2, CAP_RED}));
-    }
-    std::strcpy(library.Media[3].Name, "Hidden");  // not in use
-    const MediaMatch card = find_media_by_name(library, "Card");
-    EXPECT_TRUE(card.Found);
-    EXPECT_EQ(card.Index, 1);
-    EXPECT_EQ(card.ListID, 10u);
-    EXPECT_FALSE(find_media_by_name(library, "card").Found);
-    EXPECT_FALSE(find_media_by_name(library, "Hidden").Found);
-}
-
 // A media file as "Section/Key=Value" pairs separated by ';'.
 using MediaFileText = std::map<std::string, std::string>;
 

@@ -58,6 +58,8 @@ TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCalls)
     EXPECT_EQ(load_media_files(folder.path(), "Twice", &library), 2);
     EXPECT_EQ(records_of(library), (std::vector<std::string>{"Unix 2 1 100 8 2 3 2", "Fixed 4 0 101 6 2 6 2",
                                                              "Twice 7 0 102 9 2 9 2"}));
+    load_media_files(folder.file("Missing").c_str(), "", &library);
+    EXPECT_EQ(library.Count, 0);
 }
 
 TEST(MediaFiles, SavingWritesAdjustableAndUserMediaKeepingTheRestOfTheirFiles)

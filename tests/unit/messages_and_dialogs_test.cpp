@@ -5,7 +5,6 @@
 
 #include "common/result_presentation.h"
 #include "common/result_report.h"
-#include "workflow/small_dialogs.h"
 #include "common/win_text.h"
 #include "support/modal_watch.h"
 
@@ -88,48 +87,6 @@ TEST_F(Messages, QuestionsAreTrueOnlyForOk)
         EXPECT_EQ(shown.caption, "Check");
         EXPECT_EQ(shown.text, load_text(static_cast<UINT>(c.id)));  // no code suffix
         EXPECT_EQ(shown.icon, c.icon) << c.id;
-    }
-}
-
-using SmallDialogs = Messages;
-
-TEST_F(SmallDialogs, MediaLoadingShowsTheFigureForMarksAndOrientationAndEndsWithEscape)
-{
-    struct Case { int pos_set; int direction; int picture; };
-    const Case cases[] = {
-        {0, 1, IDC_PICTURE_PORTRAIT},
-        {2, 0, IDC_PICTURE_LANDSCAPE},        // only 1 means registration marks
-        {1, -1, IDC_PICTURE_PORTRAIT_MARKS},  // anything but 0 is portrait
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.pos_set << "/" << c.direction);
-        std::vector<int> visible;
-        bool has_bitmap = false;
-        ModalAnswer answer;
-        answer.text_control = IDC_LOADING_INSTRUCTION;
-        answer.extra_command = IDCANCEL;
-        answer.inspect = [&](HWND dialog) {
-            for (int id : {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT, IDC_PICTURE_LANDSCAPE_MARKS,
-                           IDC_PICTURE_PORTRAIT_MARKS}) {
-                HWND picture = GetDlgItem(dialog, id);
-                if (IsWindowVisible(picture)) {
-                    visible.push_back(id);
-                    has_bitmap = SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-                }
-            }
-        };
-        std::future<ShownDialog> seen = answer_next_modal(answer);
-        run_media_loading_dialog(nullptr, c.pos_set, c.direction);
-        const ShownDialog shown = seen.get();
-        ASSERT_TRUE(shown.found);
-        EXPECT_EQ(shown.caption, "Media loading");
-        EXPECT_EQ(shown.text,
-                  "Load the media on Quillmark.\n\nCheck the loading direction using displayed "
-                  "figure, and load the media.\nIf \"Feed this side first.\" is printed on the "
-                  "media, follow the message.");
-        EXPECT_EQ(visible, std::vector<int>{c.picture});
-        EXPECT_TRUE(has_bitmap);
-        EXPECT_FALSE(shown.still_open_after_extra);
     }
 }
 

@@ -89,15 +89,6 @@ TEST_F(ReadSettings, WithoutSettingsFileTheDefaultsHoldAndNoFileIsCreated)
     EXPECT_FALSE(std::filesystem::exists(settings_file_));
 }
 
-TEST_F(ReadSettings, NoUsableMediaFileEndsTheReadWith61BeforeAnythingIsSent)
-{
-    std::filesystem::remove_all(media_directory_);
-    EXPECT_EQ(read(), RC_MEDIA_LIST_MISSING);
-    EXPECT_TRUE(g_sent.empty());
-    std::strcpy(settings_.FirmwareVersion, "1.00");  // the built-in table needs no folder
-    EXPECT_EQ(read(), RC_SUCCESS);
-}
-
 TEST_F(ReadSettings, ReadChangeSaveReadGivesTheSameRecordAndTheSameFiles)
 {
     prepare("2.01", 1, nullptr);
