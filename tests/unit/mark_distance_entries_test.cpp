@@ -5,32 +5,16 @@
 #include <windows.h>
 
 #include <string>
-#include <tuple>
 
 #include "common/win_text.h"
 #include "workflow/mark_distance_entries.h"
 
 namespace {
 
-constexpr std::int32_t MM = UNIT_MILLIMETRES;
-constexpr std::int32_t INCH = UNIT_INCHES;
-constexpr std::int32_t LAND = DIRECTION_LANDSCAPE;
-constexpr std::int32_t PORT = DIRECTION_PORTRAIT;
 constexpr int H = IDC_HORIZONTAL_DISTANCE;
 constexpr int V = IDC_VERTICAL_DISTANCE;
 
-// A settings record with only the fields the distance edits look at.
-Settings mark_settings(std::int32_t direction, std::int32_t pos_set, std::int32_t unit)
-{
-    Settings settings{};
-    std::tie(settings.Direction, settings.PosSet, settings.Unit) = std::tie(direction, pos_set, unit);
-    return settings;
-}
-
-INT_PTR CALLBACK host_proc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
+INT_PTR CALLBACK host_proc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 void pump_messages()
 {
@@ -40,110 +24,58 @@ void pump_messages()
     }
 }
 
-class JobPanel : public ::testing::Test {
-protected:
-    // One shown host and panel for all cases (radio buttons group only with visible siblings):
-    // under Wine without a window manager, destroying a shown top-level window waits two seconds.
-    static void SetUpTestSuite()
-    {
-        host_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
-        panel_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
-        ShowWindow(host_, SW_SHOW);
-        SetForegroundWindow(host_);
-        pump_messages();
-    }
-
-    static void TearDownTestSuite()
-    {
-        DestroyWindow(host_);
-        pump_messages();
-    }
-
-    void SetUp() override { ASSERT_NE(panel_, nullptr); }
-
-    static std::string text_of(int control)
-    {
-        char text[600] = "";
-        GetDlgItemTextA(panel_, control, text, sizeof text);
-        return text;
-    }
-
-    // Both edits typed, the focus elsewhere and no selection, so that a change shows.
-    static void type(const char* horizontal, const char* vertical)
-    {
-        SetDlgItemTextA(panel_, H, horizontal);
-        SetDlgItemTextA(panel_, V, vertical);
-        SetFocus(GetDlgItem(panel_, IDC_MEDIA_TYPE));
-        SendDlgItemMessageA(panel_, H, EM_SETSEL, 0, 0);
-        SendDlgItemMessageA(panel_, V, EM_SETSEL, 0, 0);
-    }
-
-    // What a click on a unit button does before the panel hears of it, then the panel's handler.
-    static ResultCode click_unit(Settings* settings, std::int32_t unit)
-    {
-        CheckRadioButton(panel_, IDC_UNIT_MM, IDC_UNIT_INCH, unit == MM ? IDC_UNIT_MM : IDC_UNIT_INCH);
-        return set_unit(panel_, settings, unit);
-    }
-
-    static void expect_shown(const char* horizontal, const char* vertical, const char* caption)
-    {
-        EXPECT_EQ(text_of(H), horizontal);
-        EXPECT_EQ(text_of(V), vertical);
-        EXPECT_EQ(text_of(IDC_HORIZONTAL_UNIT), caption);
-        EXPECT_EQ(text_of(IDC_VERTICAL_UNIT), caption);
-    }
-
-    static void expect_whole_text_selected_in(int edit)
-    {
-        EXPECT_EQ(GetFocus(), GetDlgItem(panel_, edit));
-        DWORD start = 1, end = 0;
-        SendDlgItemMessageA(panel_, edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                            reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 0u);
-        EXPECT_EQ(end, text_of(edit).size());
-    }
-
-    static HWND host_, panel_;
-};
-
-HWND JobPanel::host_ = nullptr;
-HWND JobPanel::panel_ = nullptr;
-
-TEST_F(JobPanel, FailedEntryHasTheFocusWithItsWholeTextSelected)
+std::string text_of(HWND panel, int control)
 {
-    type("970", " 5");
-    DistanceEntries entries;
-    EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_VERTICAL_192_MM);
-    expect_whole_text_selected_in(V);
-    type("970", "191.96");
-    EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_SUCCESS);
-    EXPECT_DOUBLE_EQ(entries.Horizontal, 970.0);
-    EXPECT_STREQ(entries.VerticalText, "191.96");
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));  // a valid entry keeps it elsewhere
+    char text[600] = "";
+    GetDlgItemTextA(panel, control, text, sizeof text);
+    return text;
 }
 
-TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnitOrKeepsTheOldOne)
+// A click on a unit button checks it before the panel's handler hears of it. Shown, because
+// radio buttons group only with visible siblings.
+TEST(JobPanel, UnitSwitchShowsTheDistancesInTheOtherUnitOrKeepsTheOldOneWithTheFailedTextSelected)
 {
-    Settings settings = mark_settings(LAND, 1, MM);
-    show_mark_distances(panel_, 100000, 192000, MM);
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, INCH);
-    expect_shown("3.936", "7.557", "inch");
-    EXPECT_EQ(set_unit(panel_, &settings, MM), RC_SUCCESS);  // a button that is not checked
-    EXPECT_EQ(settings.Unit, INCH);
+    HWND host = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
+    HWND panel = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL), host, host_proc, 0);
+    ASSERT_NE(panel, nullptr);
+    ShowWindow(host, SW_SHOW);
+    SetForegroundWindow(host);
+    pump_messages();
+    auto click_unit = [panel](Settings* settings, std::int32_t unit) {
+        CheckRadioButton(panel, IDC_UNIT_MM, IDC_UNIT_INCH, unit == UNIT_MILLIMETRES ? IDC_UNIT_MM : IDC_UNIT_INCH);
+        return set_unit(panel, settings, unit);
+    };
+    auto shown = [panel]() {
+        return text_of(panel, H) + " " + text_of(panel, V) + " " + text_of(panel, IDC_HORIZONTAL_UNIT) + " " +
+               text_of(panel, IDC_VERTICAL_UNIT);
+    };
+    Settings settings{};
+    settings.PosSet = 1;
+    settings.Unit = UNIT_MILLIMETRES;
+    show_mark_distances(panel, 100000, 192000, UNIT_MILLIMETRES);
+    SetFocus(GetDlgItem(panel, IDC_MEDIA_TYPE));
+    EXPECT_EQ(click_unit(&settings, UNIT_INCHES), RC_SUCCESS);
+    EXPECT_EQ(settings.Unit, UNIT_INCHES);
+    EXPECT_EQ(shown(), "3.936 7.557 inch inch");
+    EXPECT_EQ(GetFocus(), GetDlgItem(panel, IDC_MEDIA_TYPE));
 
-    type("1", "7.6");
-    EXPECT_EQ(click_unit(&settings, MM), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
-    EXPECT_EQ(settings.Unit, INCH);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
-    expect_shown("1", "7.6", "inch");
-    expect_whole_text_selected_in(V);
+    SetDlgItemTextA(panel, V, "7.6");
+    EXPECT_EQ(click_unit(&settings, UNIT_MILLIMETRES), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
+    EXPECT_EQ(settings.Unit, UNIT_INCHES);
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_UNIT_INCH), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_UNIT_MM), BST_UNCHECKED);
+    EXPECT_EQ(shown(), "3.936 7.6 inch inch");
+    EXPECT_EQ(GetFocus(), GetDlgItem(panel, V));
+    DWORD start = 1, end = 0;
+    SendDlgItemMessageA(panel, V, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{3}));
 
     settings.PosSet = 0;  // without registration marks nothing is checked or converted
-    EXPECT_EQ(click_unit(&settings, MM), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, MM);
-    expect_shown("1", "7.6", "inch");
+    EXPECT_EQ(click_unit(&settings, UNIT_MILLIMETRES), RC_SUCCESS);
+    EXPECT_EQ(settings.Unit, UNIT_MILLIMETRES);
+    EXPECT_EQ(shown(), "3.936 7.6 inch inch");
+    DestroyWindow(host);
+    pump_messages();
 }
 
 }  // namespace
