@@ -112,6 +112,8 @@ TEST(GuideControls, PicturesShowTheCapOfTheMediaAndTheSheetOfTheOrientation)
             s.PosSet = pos_set;
             s.Direction = direction;
             EXPECT_EQ(cut_button_decisions(s, LaunchOptions{}).picture, sheets[pos_set][direction]);
+            EXPECT_EQ(orientation_decisions(s).checked_button, sheets[0][direction] == IDC_PICTURE_LANDSCAPE ?
+                                                                   IDC_LANDSCAPE : IDC_PORTRAIT);
         }
     }
 }

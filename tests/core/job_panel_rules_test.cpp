@@ -109,17 +109,18 @@ TEST(JobPanelRules, AdjustSettingsSendsTheTrackEnhancingOfTheSwitchOnlyWhenTrack
     const MediaRecord selected = media("m", MEDIA_ADJUSTABLE, 4, 1, 9, 3);
     const std::string adjusted = "FW7" + E + "!9" + E + "*0,3" + E + "FC18" + E;
     const std::string defaults = "FW7" + E + "!4" + E + "*0,1" + E + "FC18" + E;
-    struct Case { bool checked; std::vector<int> refused; std::vector<std::string> writes; ResultCode code; };
+    struct Case { bool checked; std::int32_t roll; std::vector<int> refused; std::vector<std::string> writes; ResultCode code; };
     const Case cases[] = {
-        {true, {}, {adjusted, "FY1" + E}, RC_SUCCESS},
-        {false, {}, {defaults, "FY0" + E}, RC_SUCCESS},
-        {true, {1}, {adjusted, "FY1" + E}, RC_TRACK_ENHANCING_FAILED},  // conditions taken, FY not
-        {true, {0}, {adjusted}, RC_ALL_CONDITIONS_FAILED},
+        {true, 1, {}, {adjusted, "FY1" + E}, RC_SUCCESS},
+        {false, 1, {}, {defaults, "FY0" + E}, RC_SUCCESS},
+        {true, 0, {}, {adjusted}, RC_SUCCESS},  // track enhancing on: nothing to restore
+        {true, 1, {1}, {adjusted, "FY1" + E}, RC_TRACK_ENHANCING_FAILED},  // conditions taken, FY not
+        {true, 1, {0}, {adjusted}, RC_ALL_CONDITIONS_FAILED},
     };
     for (const Case& c : cases) {
         Settings settings{};
         std::tie(settings.ActiveConditionNo, settings.ActiveOffset, settings.RollAction, settings.ActiveSpeed) =
-            std::make_tuple(7, 18, 1, 5);
+            std::make_tuple(7, 18, c.roll, 5);
         settings.CutCondAdjust = c.checked ? 0 : 1;
         EXPECT_EQ(toggle_adjust_settings(recording_link(c.refused), c.checked, selected, &settings), c.code);
         EXPECT_EQ(g_writes, c.writes);
@@ -143,6 +144,8 @@ TEST(JobPanelRules, TrackEnhancingIsSentInvertedAndARefusedSwitchKeepsItsValue)
     EXPECT_EQ(set_orientation(recording_link({0}), DIRECTION_PORTRAIT, true, &settings, &changed),
               RC_ORIENTATION_FAILED);
     EXPECT_EQ(std::make_tuple(settings.Direction, changed), std::make_tuple(DIRECTION_LANDSCAPE, false));
+    EXPECT_EQ(set_orientation(recording_link(), DIRECTION_LANDSCAPE, true, &settings, &changed), RC_SUCCESS);
+    EXPECT_TRUE(g_writes.empty());  // already landscape: nothing to send
 }
 
 TEST(JobPanelRules, OnlyFixedThinFactoryMediaNamedExactlyGetTheThinMediaCaption)

@@ -69,7 +69,7 @@ TEST(MediaLibrary, ScanKeepsUsableFilesOrderedByListIdNumberedAndSelectsTheLastO
         {{{"A.qcf", 5, false}, {"B.qcf", 3, false}, {"C.qcf", 5, false}, {"D.qcf", 3, false},
           {"Z.qcf", 0xFFFFFFFFu, false}}, "C", {"B", "D", "C", "A", "Z"}, 2},
         // The last of equal names wins; case counts; no match selects the first.
-        {{{"Card.qcf", 3, false}, {"Card.x.qcf", 4, false}, {"Card.y", 5, false}}, "Card", {"Card", "Card.x", "Card"}, 2},
+        {{{"Card.qcf", 3, false}, {"Paper.qcf", 1, false}, {"Card.y", 5, false}}, "Card", {"Paper", "Card", "Card"}, 2},
         {{{"Card.qcf", 3, false}, {"Vinyl.qcf", 4, false}}, "card", {"Card", "Vinyl"}, 0},
         // Folders, unreadable files and names beyond 64 characters are left out.
         {{{"Dir.qcf", 1, true}, {"Bad.qcf", 0, false}, {n64 + "n.qcf", 2, false}, {n64 + ".qcf", 9, false},

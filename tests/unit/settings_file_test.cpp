@@ -108,6 +108,7 @@ TEST_F(ReadSettings, ReadChangeSaveReadGivesTheSameRecordAndTheSameFiles)
     save_settings(settings_file_.c_str(), settings_, selected());
     save_media_files(media_directory_.c_str(), library_);
     const std::string settings_bytes = folder_.read("QMACTL.INI");
+    EXPECT_EQ(settings_bytes.rfind("[Version_Section]\r\nVersion=Quillmark Advanced Controller Version 2.01\r\n", 0), 0u);
     const std::string media_bytes = folder_.read("Media\\" + long_name + ".qcf");
 
     const Settings before = settings_;
