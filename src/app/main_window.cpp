@@ -200,6 +200,11 @@ void after_guide_move(HWND window)
 BOOL on_command(HWND window, int id)
 {
     const bool cut_mode = g_launch_options.CutMode != 0;
+    if ((id == IDOK || id == IDCANCEL) && !start_up_complete()) {
+        // Reached while a start-up failure is shown: that failure ends the run, with nothing
+        // cut and nothing saved.
+        return FALSE;
+    }
     switch (id) {
     case IDOK:
         if (cut_mode) {
@@ -250,6 +255,9 @@ BOOL on_activate(WPARAM state)
 
 BOOL on_close(HWND window)
 {
+    if (!start_up_complete()) {
+        return FALSE;  // the start-up failure being shown ends the run
+    }
     save_and_close(window, g_program_paths, g_settings,
                    g_launch_options.CutMode != 0 ? END_CANCELLED : END_CLOSED, g_media_library);
     return FALSE;

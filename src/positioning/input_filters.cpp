@@ -36,7 +36,9 @@ LRESULT CALLBACK keyboard_filter(int code, WPARAM wparam, LPARAM lparam)
 // Keeps the mouse out while a key jog runs and switches keyboard jogging off on a click.
 LRESULT CALLBACK mouse_filter(int code, WPARAM wparam, LPARAM lparam)
 {
-    if (filter_mouse(static_cast<std::uint32_t>(wparam), &g_pad_state, pad_surface()) ==
+    // The second press of a double click is a press like the first.
+    const std::uint32_t message = wparam == WM_LBUTTONDBLCLK ? MOUSE_LEFT_DOWN : static_cast<std::uint32_t>(wparam);
+    if (filter_mouse(message, &g_pad_state, pad_surface()) ==
         FilterVerdict::Discard) {
         return 1;
     }

@@ -100,16 +100,36 @@ void lay_out_button_pad(HWND panel)
                                                          set_origin.left, set_origin.top});
 }
 
-void paint_pad(HWND panel, PadState state, const PadRectangles& rectangles)
+namespace {
+
+void draw_pad_keys(HDC dc, const PadState& state, const PadRectangles& rectangles)
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(panel, &paint);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int button = 0; button < PAD_BUTTON_COUNT; ++button) {
         const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(key_icon(state, button)));
         DrawIcon(dc, rectangles.button[button].left, rectangles.button[button].top, icon);
     }
+}
+
+}  // namespace
+
+void paint_pad(HWND panel, PadState state, const PadRectangles& rectangles)
+{
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(panel, &paint);
+    draw_pad_keys(dc, state, rectangles);
     EndPaint(panel, &paint);
+}
+
+void erase_pad_background(HWND panel, HDC dc)
+{
+    // The system may erase the panel in one step and leave nothing to paint in the next (Wine
+    // does so when two repaints of the panel meet): the keys go with every erase so that the pad
+    // never stands empty.
+    RECT client;
+    GetClientRect(panel, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+    draw_pad_keys(dc, g_pad_state, g_pad_rectangles);
 }
 
 ResultCode route_pad_pointer(UINT message, LPARAM lparam, const CutterLink& link)

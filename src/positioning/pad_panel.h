@@ -19,6 +19,8 @@ void lay_out_button_pad(HWND panel);
 
 // Draws the six keys between BeginPaint and EndPaint of the panel's WM_PAINT.
 void paint_pad(HWND panel, PadState state, const PadRectangles& rectangles);
+// The panel's background, with the keys as they stand drawn on it.
+void erase_pad_background(HWND panel, HDC dc);
 
 // WM_LBUTTONDOWN, WM_LBUTTONUP and WM_MOUSEMOVE of the job panel, with the message's lParam.
 // Returns what the press or release returned, for the panel to report with the main window.

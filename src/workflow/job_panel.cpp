@@ -355,6 +355,10 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
     case WM_PAINT:
         paint_button_pad(panel);
         return FALSE;
+    case WM_ERASEBKGND:
+        erase_pad_background(panel, reinterpret_cast<HDC>(wparam));
+        SetWindowLongPtrA(panel, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     case WM_HELP:
         open_help();
         return TRUE;
@@ -363,6 +367,11 @@ INT_PTR CALLBACK job_panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM 
     case WM_LBUTTONUP:
         // The pad takes the client position from lParam (x low, y high, signed).
         report(route_to_button_pad(message, lparam));
+        return FALSE;
+    case WM_LBUTTONDBLCLK:
+        // Dialogs receive a quick second click as a double click: for the pad it is one more
+        // press, so that two quick clicks on an arrow move the blade twice.
+        report(route_to_button_pad(WM_LBUTTONDOWN, lparam));
         return FALSE;
     case WM_HSCROLL:
         on_condition_bar(panel, reinterpret_cast<HWND>(lparam), LOWORD(wparam), HIWORD(wparam));

@@ -18,6 +18,7 @@ bool g_start_up_complete = false;
 }  // namespace
 
 void mark_start_up_complete() { g_start_up_complete = true; }
+bool start_up_complete() { return g_start_up_complete; }
 
 void save_and_close(HWND main_window, const ProgramPaths& paths, const Settings& settings,
                     int end_value, const MediaLibrary& library)

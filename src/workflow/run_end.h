@@ -21,6 +21,7 @@ constexpr int END_START_FAILED = 101;  // the start-up sequence failed; nothing 
 // never filled (or filled in part) cannot overwrite the files; the failed start-up's own shut
 // down comes last and ends the run with END_START_FAILED.
 void mark_start_up_complete();
+bool start_up_complete();
 
 // Saves the settings and the media files into the files of `paths` (only after a completed
 // start-up), then shuts down with `end_value`.

@@ -161,7 +161,7 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
         std::vector<std::string> words;
         bool usb_library, settings_file;
         Prepare prepare;
-        WPARAM posted;  // while the message shows; Cancel acts in cut mode only
+        WPARAM posted;  // while the message shows; OK and Cancel act differently in cut mode
         int code;
         const char* text;
         bool in_cannot_communicate_dialog;  // else a stop box
@@ -189,7 +189,7 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
          [](InstallCopy*, VirtualCutter* cutter) { cutter->refuse_transfers_after("  FC"); }, IDOK, 165,
          COMMUNICATION_ERROR, false},
         {"the sensor correction is out of range", CUT_MODE, true, true, fault("TB71", Fault::OutOfRange),
-         IDCANCEL, 103, COMMUNICATION_ERROR, false},
+         IDOK, 103, COMMUNICATION_ERROR, false},
     };
     const std::string settings = e2e::settings_file({"Direction=1", "Unit=0", "MediaName=Vinyl Film",
                                                      "TomboDisX=100000", "TomboDisY=150000", "PosSet=1"});
