@@ -37,5 +37,5 @@ if [ "$started_session" = yes ]; then
 fi
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) processors)"
-build/x86_64/wine/wine-run.sh build/x86_64/tests/e2e/startup_bench.exe "$runs" "$idle" ${3:+"$3"}
+build/x86_64/wine/wine-run.sh build/x86_64/tools/bench/startup_bench.exe "$runs" "$idle" ${3:+"$3"}
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

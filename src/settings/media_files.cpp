@@ -14,17 +14,17 @@ namespace {
 // Long enough for a full directory, a separator, a 64-character name and the extension.
 constexpr int MEDIA_PATH_SIZE = 512;
 
-// The media file's keys through the profile calls; `file` is the file's full path.
+// The media file's keys through the profile calls; `file` is its ProfileFile.
 std::int32_t file_number(const void* file, const char* section, const char* key,
                          std::int32_t fallback)
 {
-    return profile_number(static_cast<const char*>(file), section, key, fallback);
+    return profile_number(*static_cast<const ProfileFile*>(file), section, key, fallback);
 }
 
 void file_text(const void* file, const char* section, const char* key, const char* fallback,
                char* text, std::size_t size)
 {
-    profile_text(static_cast<const char*>(file), section, key, fallback, text, size);
+    profile_text(*static_cast<const ProfileFile*>(file), section, key, fallback, text, size);
 }
 
 bool media_file_path(const char* media_directory, const char* name, char (&path)[MEDIA_PATH_SIZE])
@@ -66,8 +66,12 @@ bool read_directory_file(void* folder, const char* name, MediaFileValues* values
 {
     const DirectoryListing& listing = *static_cast<const DirectoryListing*>(folder);
     char path[MEDIA_PATH_SIZE];
-    return media_file_path(listing.directory, name, path) &&
-           read_media_file_values(MediaFileReader{file_number, file_text, path}, values);
+    if (!media_file_path(listing.directory, name, path)) {
+        return false;
+    }
+    ProfileFile file;
+    file.Path = path;
+    return read_media_file_values(MediaFileReader{file_number, file_text, &file}, values);
 }
 
 }  // namespace

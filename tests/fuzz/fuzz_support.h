@@ -1,4 +1,4 @@
-// Shared by the fuzzers: the property check, and INI text read as the profile calls read it.
+// Shared by the fuzzers: the property check, and INI text read as the program reads it.
 #ifndef CUTTER_FUZZ_SUPPORT_H
 #define CUTTER_FUZZ_SUPPORT_H
 
@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "settings/profile_section.h"
 
 inline void check(bool condition, const char* what)
 {
@@ -30,48 +32,57 @@ inline std::vector<std::string> split(const std::string& text, char separator)
     return parts;
 }
 
-using Keys = std::map<std::string, std::string>;  // "Section/Key" -> text
+// A file's sections as the profile calls hand them over whole: "Section" -> its entries, each
+// ended by a zero byte, the list by a second one. The keys are taken from them by the section
+// reader the program uses (profile_section.h).
+using Keys = std::map<std::string, std::string>;
 
-// "[Section]" and "Key=Value" lines; keys before any section belong to `section`.
+// Adds an entry line to a section; the platform keeps a line only up to a zero byte, and no
+// empty one.
+inline void add_entry(Keys* keys, const std::string& section, const std::string& line)
+{
+    const std::string entry = line.substr(0, line.find('\0'));
+    if (!entry.empty()) {
+        (*keys)[section] += entry + '\0';
+    }
+}
+
+// "[Section]" and entry lines; entries before any section belong to `section`.
 inline Keys parse_ini(const std::string& text, std::string section = "")
 {
     Keys keys;
     for (const std::string& line : split(text, '\n')) {
-        const std::size_t equals = line.find('=');
         if (line.size() >= 2 && line[0] == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);
-        } else if (equals != std::string::npos) {
-            keys.emplace(section + "/" + line.substr(0, equals), line.substr(equals + 1));
+        } else {
+            add_entry(&keys, section, line);
         }
     }
     return keys;
 }
 
-// A number as the profile calls read it: an optional sign and leading decimal digits, 0 when
-// there are none, wrapping at 32 bits.
-inline std::int32_t keys_number(const void* file, const char* section, const char* key, std::int32_t fallback)
+// The section's entry list; an empty list for a missing section.
+inline const char* section_of(const void* file, const char* section)
 {
     const Keys& keys = *static_cast<const Keys*>(file);
-    const auto found = keys.find(std::string(section) + "/" + key);
-    if (found == keys.end()) {
-        return fallback;
-    }
-    const std::string& text = found->second;
-    std::size_t i = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    std::uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    }
-    return static_cast<std::int32_t>(text.size() > 0 && text[0] == '-' ? 0u - value : value);
+    const auto found = keys.find(section);
+    return found == keys.end() ? "" : found->second.c_str();
 }
 
-// Text cut to the buffer and at a zero byte, as a C string.
+inline std::int32_t keys_number(const void* file, const char* section, const char* key, std::int32_t fallback)
+{
+    return section_number(section_of(file, section), key, fallback);
+}
+
 inline void keys_text(const void* file, const char* section, const char* key, const char* fallback,
                       char* text, std::size_t size)
 {
-    const Keys& keys = *static_cast<const Keys*>(file);
-    const auto found = keys.find(std::string(section) + "/" + key);
-    const std::string value = found == keys.end() ? std::string(fallback) : found->second;
+    section_text(section_of(file, section), key, fallback, text, size);
+}
+
+// Text cut to the buffer and at a zero byte, as a C string.
+inline void copy_text(const std::string& value, char* text, std::size_t size)
+{
     std::size_t n = 0;
     for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
         text[n] = value[n];

@@ -194,6 +194,15 @@ struct Contender {
     std::vector<double> ms;
 };
 
+// The folder of this program, where the build puts the probe beside it.
+std::string own_folder()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path, length < MAX_PATH ? length : 0);
+    return full.substr(0, full.find_last_of('\\'));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -207,7 +216,7 @@ int main(int argc, char** argv)
     if (!empty_install.ok() || !probe_install.ok() || !demo_install.ok() || !cutter_install.ok() ||
         !cutter.ok() || !e2e::add_usb_library(&cutter_install) ||
         !empty_install.copy_in(e2e::test_programs_folder() + "\\harness_probe.exe") ||
-        !probe_install.copy_in(e2e::test_programs_folder() + "\\same_dialogs_probe.exe")) {
+        !probe_install.copy_in(own_folder() + "\\same_dialogs_probe.exe")) {
         std::printf("cannot prepare the install copies or the virtual cutter\n");
         return 1;
     }
