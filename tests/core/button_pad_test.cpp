@@ -102,17 +102,13 @@ TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
          "move 01, capture, eat, eat, eat, eat, release, stop, eat"},
         {"mouse jog keeps moving off the arrow, stops on release anywhere", {0, 0, 0, 0}, "m+ pR mm m- r0",
          {0, 0, 0, 0}, "pass, move 04, capture, pass, pass, release, stop"},
-        {"mouse release on another arrow stops every direction", {0, 5, 0, 0}, "rR", {0, 0, 0, 0}, "release, stop"},
         {"a click elsewhere switches keyboard jogging off", {2, 0, 0, 0}, "m+ m-", {8, 0, 0, 0}, "uncheck, pass, pass"},
         {"switched off by a click: arrow keys pass, a later click is an ordinary one", {8, 0, 0, 0},
          "kU+ kX+ m- m+", {1, 0, 0, 0}, "pass, pass, pass, pass"},
         {"a click on the box itself leaves it unchecked and jogging off", {0, 0, 0, 0}, "box m+ m- box",
          {8, 0, 0, 0}, "uncheck, pass, pass, uncheck"},
-        {"switched on again after it was switched off", {2, 0, 0, 0}, "m+ m- m+ m- box", {2, 0, 0, 0},
-         "uncheck, pass, pass, pass, pass"},
         {"deactivation stops a key jog, then nothing more", {4, 5, 0, 0}, "off off", {0, 0, 0, 0}, "release, stop"},
         {"failed start: 159, no direction left", {0, 0, 0, 0}, "fail pU", {0, 0, 0, 0}, "move 02, capture, =159"},
-        {"failed stop: 159, no direction left", {0, 1, 0, 0}, "fail r0", {0, 0, 0, 0}, "release, stop, =159"},
         {"failed key jog is reported, the mode goes back to 2", {2, 0, 0, 0}, "fail kL+ ok kL-", {2, 0, 0, 0},
          "move 08, capture, eat, =159, eat"},
         {"test cut: a full click asks, OK cuts", {0, 0, 0, 0}, "pT tT rT", {0, 0, 0, 0}, "ask, FH"},
@@ -168,7 +164,6 @@ TEST(ButtonPad, DialogsAreCentredOverTheFullSizeMainWindowWithHalvesTruncatedTow
     const Case cases[] = {
         {100, 50, 800, 600, 300, 201, 350, 249},
         {100, 50, 300, 200, 401, 303, 50, -1},  // larger than the window: -50.5 and -51.5
-        {-20, -10, 100, 100, 50, 51, 5, 14},
     };
     for (const Case& c : cases) {
         const DialogPosition p = centred_dialog_position(c.left, c.top, c.width, c.height,

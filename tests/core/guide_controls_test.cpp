@@ -56,18 +56,16 @@ TEST(GuideControls, EachStepOffersOnlyWhatItAllowsAndTheLaunchOptionsForceTheirV
         {"step 0",                       0, CUT, 1, 1, 0, 3, 1, 0, "11000" "0" "0000" "0" "0" "0 10"},
         {"step 1",                       1, CUT, 1, 1, 0, 3, 1, 0, "00001" "0" "0000" "0" "0" "0 10"},
         {"step 2",                       2, CUT, 1, 1, 0, 3, 1, 0, "00000" "1" "0000" "0" "0" "0 10"},
-        {"step 3",                       3, CUT, 1, 1, 0, 3, 1, 0, "00000" "0" "0000" "0" "0" "0 10"},
         {"step 4, marks searched",       4, CUT, 1, 1, 0, 3, 1, 0, "00000" "0" "1100" "0" "0" "0 10"},
         {"step 5",                       5, CUT, 1, 1, 0, 3, 1, 0, "00000" "0" "0000" "0" "0" "1 10"},
         {"step 0, adjusted thick media", 0, CUT, 1, 1, 1, 3, 1, 0, "11110" "0" "0000" "0" "0" "0 11"},
-        {"step 0, adjusted thin media",  0, CUT, 1, 1, 1, 2, 1, 0, "11100" "0" "0000" "0" "0" "0 11"},
+        {"step 0, adjusted media of 2",  0, CUT, 1, 1, 1, 2, 1, 0, "11100" "0" "0000" "0" "0" "0 11"},
         {"step 3, user media",           3, CUT, 1, 1, 0, 2, 2, 0, "00000" "0" "0000" "0" "0" "0 11"},
         {"step 4, marks read by hand",   4, CUT, 1, 0, 0, 3, 1, 0, "00000" "0" "1111" "0" "1" "0 10"},
         {"step 4, marks off",            4, CUT, 0, 1, 0, 3, 1, 0, "00000" "0" "1000" "1" "1" "0 00"},
         {"step 3, calibration open",     3, CUT, 1, 1, 0, 3, 1, 1, "00000" "0" "0000" "0" "1" "0 10"},
         {"step 2, no cut mode",          2, NO_CUT_MODE, 1, 1, 0, 3, 1, 0, "00000" "1" "0000" "0" "0" "1 10"},
         {"step 1, job without marks",    1, CUT_NO_MARKS, 1, 1, 0, 3, 1, 0, "00001" "0" "0000" "0" "0" "0 00"},
-        {"step 2, distances given",      2, CUT_DISTANCES_GIVEN, 0, 1, 0, 3, 1, 0, "00000" "1" "0000" "0" "0" "0 00"},
         {"step 4, distances given",      4, CUT_DISTANCES_GIVEN, 0, 1, 0, 3, 1, 0, "00000" "0" "0100" "0" "0" "0 10"},
         {"step 4, given, read by hand",  4, CUT_DISTANCES_GIVEN, 0, 0, 0, 3, 1, 0, "00000" "0" "0101" "0" "1" "0 10"},
     };
@@ -93,10 +91,8 @@ TEST(GuideControls, PicturesShowTheCapOfTheMediaAndTheSheetOfTheOrientation)
     struct CapCase { std::int32_t cap; int step; int picture, text, icon; };
     const CapCase caps[] = {
         {0, HIDDEN, IDC_CAP_PEN_FIRST, IDS_CAP_TEXT_PEN, IDC_CAP_TEXT_ON_ICON},
-        {1, 0, IDC_CAP_BLUE_FIRST, IDS_CAP_TEXT_BLUE, IDC_CAP_TEXT_OFF_ICON},
         {2, 1, IDC_CAP_YELLOW_FIRST, IDS_CAP_TEXT_YELLOW, IDC_CAP_TEXT_ON_ICON},
         {3, 2, IDC_CAP_RED_SECOND, IDS_CAP_TEXT_RED, IDC_CAP_TEXT_OFF_ICON},
-        {0, 4, IDC_CAP_PEN_SECOND, IDS_CAP_TEXT_PEN, IDC_CAP_TEXT_OFF_ICON},
     };
     for (const CapCase& c : caps) {
         Settings s{};
@@ -116,6 +112,8 @@ TEST(GuideControls, PicturesShowTheCapOfTheMediaAndTheSheetOfTheOrientation)
             s.PosSet = pos_set;
             s.Direction = direction;
             EXPECT_EQ(cut_button_decisions(s, LaunchOptions{}).picture, sheets[pos_set][direction]);
+            EXPECT_EQ(orientation_decisions(s).checked_button, sheets[0][direction] == IDC_PICTURE_LANDSCAPE ?
+                                                                   IDC_LANDSCAPE : IDC_PORTRAIT);
         }
     }
 }

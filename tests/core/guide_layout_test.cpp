@@ -33,7 +33,6 @@ TEST(GuideLayout, DecisionsByStepMenuFirmwareAndCutMode)
         {1, 1, 1, 4, 0, 1, IDS_GUIDE_SET_ORIGIN, IDS_HIDE_GUIDE, 600, "++....", "++...."},
         {1, 1, 1, 4, 1, 0, IDS_GUIDE_MARKS, IDS_HIDE_GUIDE, 600, "++....", "++...."},
         {1, 1, 1, 5, 1, 1, IDS_GUIDE_CUT_WITH_SEARCH, IDS_HIDE_GUIDE, 600, "++....", "+-...."},
-        {1, 1, 1, 5, 1, 0, IDS_GUIDE_CUT, IDS_HIDE_GUIDE, 600, "++....", "+-...."},
         {0, 1, 1, 1, 0, 0, IDS_GUIDE_CAP, IDS_SHOW_GUIDE, 400, "--....", "++...."},
         {0, 1, 0, 2, 0, 0, IDS_GUIDE_ORIENTATION, IDS_SHOW_GUIDE, 400, "---...", "++...."},
         {0, 0, 1, 0, 0, 0, IDS_GUIDE_MEDIA_TYPE, 0, 400, "------", "-+...."},

@@ -31,7 +31,6 @@ CutterLink recording_link(std::vector<int> refused = {})
 }
 
 const std::string E = "\x03";
-constexpr int SB_TOP_CODE = 6;
 constexpr int SB_ENDSCROLL_CODE = 8;
 
 MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_speed, std::int32_t default_press,
@@ -50,14 +49,11 @@ TEST(JobPanelRules, ConditionBarsStepClampAndSendOnlyADroppedOrSteppedChange)
     constexpr auto T = ConditionBar::Thickness;
     struct Case { ConditionBar bar; int code; std::int32_t stored, thumb, value; bool handled, send; };
     const Case cases[] = {
-        {S, BAR_LINE_LEFT, 1, 0, 1, true, false},    {S, BAR_LINE_RIGHT, 9, 0, 10, true, true},
-        {S, BAR_PAGE_LEFT, 4, 0, 1, true, true},     {S, BAR_PAGE_LEFT, 8, 0, 3, true, true},
-        {S, BAR_PAGE_RIGHT, 2, 0, 7, true, true},    {S, BAR_PAGE_RIGHT, 10, 0, 10, true, false},
-        {T, BAR_LINE_LEFT, 2, 0, 1, true, true},     {T, BAR_LINE_RIGHT, 3, 0, 3, true, false},
+        {S, BAR_LINE_LEFT, 1, 0, 1, true, false},    {S, BAR_PAGE_LEFT, 8, 0, 3, true, true},
+        {S, BAR_PAGE_RIGHT, 10, 0, 10, true, false}, {T, BAR_LINE_RIGHT, 3, 0, 3, true, false},
         {T, BAR_PAGE_LEFT, 3, 0, 2, true, true},     {T, BAR_PAGE_RIGHT, 1, 0, 2, true, true},
         {S, BAR_THUMB_TRACK, 3, 8, 8, true, false},  {T, BAR_THUMB_POSITION, 1, 3, 3, true, true},
-        {S, BAR_THUMB_POSITION, 8, 8, 8, true, false},
-        {S, SB_TOP_CODE, 5, 0, 5, false, false},     {T, SB_ENDSCROLL_CODE, 2, 3, 2, false, false},
+        {T, SB_ENDSCROLL_CODE, 2, 3, 2, false, false},
     };
     for (const Case& c : cases) {
         const BarMove m = condition_bar_move(c.bar, c.code, c.stored, c.thumb);
@@ -113,17 +109,18 @@ TEST(JobPanelRules, AdjustSettingsSendsTheTrackEnhancingOfTheSwitchOnlyWhenTrack
     const MediaRecord selected = media("m", MEDIA_ADJUSTABLE, 4, 1, 9, 3);
     const std::string adjusted = "FW7" + E + "!9" + E + "*0,3" + E + "FC18" + E;
     const std::string defaults = "FW7" + E + "!4" + E + "*0,1" + E + "FC18" + E;
-    struct Case { bool checked; std::vector<int> refused; std::vector<std::string> writes; ResultCode code; };
+    struct Case { bool checked; std::int32_t roll; std::vector<int> refused; std::vector<std::string> writes; ResultCode code; };
     const Case cases[] = {
-        {true, {}, {adjusted, "FY1" + E}, RC_SUCCESS},
-        {false, {}, {defaults, "FY0" + E}, RC_SUCCESS},
-        {true, {1}, {adjusted, "FY1" + E}, RC_TRACK_ENHANCING_FAILED},  // conditions taken, FY not
-        {true, {0}, {adjusted}, RC_ALL_CONDITIONS_FAILED},
+        {true, 1, {}, {adjusted, "FY1" + E}, RC_SUCCESS},
+        {false, 1, {}, {defaults, "FY0" + E}, RC_SUCCESS},
+        {true, 0, {}, {adjusted}, RC_SUCCESS},  // track enhancing on: nothing to restore
+        {true, 1, {1}, {adjusted, "FY1" + E}, RC_TRACK_ENHANCING_FAILED},  // conditions taken, FY not
+        {true, 1, {0}, {adjusted}, RC_ALL_CONDITIONS_FAILED},
     };
     for (const Case& c : cases) {
         Settings settings{};
         std::tie(settings.ActiveConditionNo, settings.ActiveOffset, settings.RollAction, settings.ActiveSpeed) =
-            std::make_tuple(7, 18, 1, 5);
+            std::make_tuple(7, 18, c.roll, 5);
         settings.CutCondAdjust = c.checked ? 0 : 1;
         EXPECT_EQ(toggle_adjust_settings(recording_link(c.refused), c.checked, selected, &settings), c.code);
         EXPECT_EQ(g_writes, c.writes);
@@ -147,6 +144,8 @@ TEST(JobPanelRules, TrackEnhancingIsSentInvertedAndARefusedSwitchKeepsItsValue)
     EXPECT_EQ(set_orientation(recording_link({0}), DIRECTION_PORTRAIT, true, &settings, &changed),
               RC_ORIENTATION_FAILED);
     EXPECT_EQ(std::make_tuple(settings.Direction, changed), std::make_tuple(DIRECTION_LANDSCAPE, false));
+    EXPECT_EQ(set_orientation(recording_link(), DIRECTION_LANDSCAPE, true, &settings, &changed), RC_SUCCESS);
+    EXPECT_TRUE(g_writes.empty());  // already landscape: nothing to send
 }
 
 TEST(JobPanelRules, OnlyFixedThinFactoryMediaNamedExactlyGetTheThinMediaCaption)
@@ -154,9 +153,8 @@ TEST(JobPanelRules, OnlyFixedThinFactoryMediaNamedExactlyGetTheThinMediaCaption)
     const char* const thin[THIN_MEDIA_NAME_COUNT] = {"Vinyl Film", "Film Labels", "Magnetic Sheet", "Thin Media"};
     struct Case { const char* name; std::int32_t mode; unsigned caption; };
     const Case cases[] = {
-        {"Magnetic Sheet", MEDIA_FIXED, IDS_THICKNESS_THIN_MEDIA}, {"vinyl film", MEDIA_FIXED, IDS_THICKNESS},
-        {"Vinyl Film ", MEDIA_FIXED, IDS_THICKNESS}, {"Vinyl Film", MEDIA_ADJUSTABLE, IDS_THICKNESS},
-        {"Thin Media", MEDIA_FIXED, IDS_THICKNESS_THIN_MEDIA}, {"Paper Labels", MEDIA_FIXED, IDS_THICKNESS},
+        {"Thin Media", MEDIA_FIXED, IDS_THICKNESS_THIN_MEDIA}, {"vinyl film", MEDIA_FIXED, IDS_THICKNESS},
+        {"Vinyl Film", MEDIA_ADJUSTABLE, IDS_THICKNESS}, {"Paper Labels", MEDIA_FIXED, IDS_THICKNESS},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(thickness_caption_id(media(c.name, c.mode, 1, 1, 1, 1), thin), c.caption) << c.name;
@@ -178,12 +176,10 @@ TEST(JobPanelRules, CommandLineDistancesAndMarkSizeAreCheckedConvertedAndReporte
         // Written with "%lf" and read back to one decimal, cut toward zero.
         {0, 0, 0, 100.05, 12.39, NONE, EARLIER, 100000, 12300, false},
         {0, 0, 0, 970.0, 192.0, 20.0, EARLIER, 970000, 192000, true},
-        {0, 0, 0, 971.0, 100.0, NONE, RC_DISTANCE_OPTION, -1, -1, false},
         {1, 0, 0, 100.0, -0.1, NONE, RC_DISTANCE_OPTION, -1, -1, false},
         {0, 1, 1, 971.0, 100.0, NONE, EARLIER, -1, -1, false},  // a cut without marks ignores them
         {0, 0, 1, 971.0, 100.0, NONE, RC_DISTANCE_OPTION, -1, -1, false},
-        {0, 0, 0, 971.0, 1.0, 4.0, RC_MARK_SIZE_OPTION, -1, -1, false},  // the later failure is said
-        {0, 0, 0, NONE, NONE, 4.99, RC_MARK_SIZE_OPTION, -1, -1, false},
+        {0, 0, 0, 971.0, 1.0, 4.99, RC_MARK_SIZE_OPTION, -1, -1, false},  // the later failure is said
         {0, 0, 0, NONE, NONE, 5.0, EARLIER, -1, -1, true},
     };
     for (const Case& c : cases) {

@@ -5,29 +5,13 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <tuple>
 #include <string>
 #include <vector>
 
 #include "settings/media_library.h"
 
 namespace {
-
-struct Named {
-    const char*   Name;
-    std::uint32_t ListID;
-};
-
-MediaLibrary library_of(const std::vector<Named>& records)
-{
-    MediaLibrary library;
-    clear_media_library(&library);
-    std::int32_t speed = 1;
-    for (const Named& named : records) {
-        MediaFileValues values{named.ListID, MEDIA_FIXED, 5, 2, speed++, 2, CAP_BLUE};
-        EXPECT_TRUE(add_media_record(&library, named.Name, values));
-    }
-    return library;
-}
 
 std::vector<std::string> names_of(const MediaLibrary& library)
 {
@@ -44,12 +28,7 @@ TEST(MediaLibrary, ClearedAndBuiltInLibraries)
     std::memset(&library, 0x5a, sizeof library);
     clear_media_library(&library);
     EXPECT_EQ(library.Count, 0);
-    EXPECT_EQ(library.HighestListID, 0u);
-    const MediaRecord& last = library.Media[MEDIA_LIBRARY_SIZE - 1];
-    EXPECT_STREQ(last.Name, "");
-    EXPECT_EQ(last.ConfigurationMode, -1);
-    EXPECT_EQ(last.Cap, -1);
-
+    EXPECT_EQ(library.Media[MEDIA_LIBRARY_SIZE - 1].Cap, -1);
     fill_built_in_media(&library);
     ASSERT_EQ(library.Count, 12);
     EXPECT_EQ(library.HighestListID, 11u);
@@ -57,121 +36,58 @@ TEST(MediaLibrary, ClearedAndBuiltInLibraries)
     // Thin media cut with the lightest force; every built-in media starts at speed 10.
     EXPECT_EQ(library.Media[10].DefaultSpeed, 10);
     EXPECT_EQ(library.Media[10].DefaultPress, 1);
-    EXPECT_EQ(built_in_media_name_id(11), 2211);
-    EXPECT_EQ(library.Media[12].ConfigurationMode, -1);
 }
 
-TEST(MediaLibrary, SortOrdersByUnsignedListIdAndMovesTheFirstOfEqualsForward)
+// A Media directory as `load media files` lists it: file name, ListID (0: a file that fails its
+// checks), and whether the entry is a folder.
+struct Entry { std::string file; std::uint32_t list_id; bool directory; };
+struct Listing { std::vector<Entry> entries; std::size_t next; };
+
+bool next_entry(void* folder, MediaFolderEntry* entry)
 {
-    struct Case { std::vector<Named> records; std::vector<std::string> expected; };
-    const std::vector<Case> cases = {
-        {{{"seven", 7}, {"three", 3}, {"five", 5}}, {"three", "five", "seven"}},
-        // A missing ListID (-1) is the largest.
-        {{{"missing", 0xFFFFFFFFu}, {"big", 0x7FFFFFFFu}, {"zero", 0}}, {"zero", "big", "missing"}},
-        // Selection sort with exchanges: B is taken before D, then D is exchanged with A, which
-        // puts A behind C although A came first. A stable sort would give B D A C.
-        {{{"A", 5}, {"B", 3}, {"C", 5}, {"D", 3}}, {"B", "D", "C", "A"}},
-        {{}, {}},
-    };
-    for (const Case& c : cases) {
-        MediaLibrary library = library_of(c.records);
-        std::strcpy(library.Media[c.records.size()].Name, "unused");  // beyond Count: left alone
-        sort_media_library(&library);
-        EXPECT_EQ(names_of(library), c.expected);
-        EXPECT_STREQ(library.Media[c.records.size()].Name, "unused");
-    }
-    MediaLibrary library = library_of({{"late", 9}, {"early", 1}});
-    sort_media_library(&library);
-    EXPECT_EQ(library.Media[0].Speed, 2);  // whole records move
+    Listing& l = *static_cast<Listing*>(folder);
+    if (l.next == l.entries.size()) return false;
+    const Entry& e = l.entries[l.next++];
+    *entry = MediaFolderEntry{e.file.c_str(), e.directory};
+    return true;
 }
 
-TEST(MediaLibrary, NumberingGivesConditionNumbersFromHundredAndSelectsTheLastExactName)
+bool read_file(void* folder, const char*, MediaFileValues* values)
 {
-    struct Case { const char* select; std::int32_t expected; };
-    // The last of equal names wins; case counts; a prefix, an empty name or no match select the first.
-    for (const Case& c : {Case{"Vinyl", 1}, {"Card", 3}, {"vinyl", 0}, {"Glass", 0}, {"", 0}, {"Vin", 0}}) {
-        MediaLibrary library = library_of({{"Paper", 1}, {"Vinyl", 2}, {"Card", 3}, {"Card", 4}});
-        EXPECT_EQ(number_media_and_select(&library, c.select), c.expected) << c.select;
-        EXPECT_EQ(library.Media[0].ConditionNo, 100);
-        EXPECT_EQ(library.Media[3].ConditionNo, 103);
-        EXPECT_EQ(library.Media[4].ConditionNo, -1);
-    }
+    const Listing& l = *static_cast<const Listing*>(folder);
+    *values = MediaFileValues{l.entries[l.next - 1].list_id, MEDIA_FIXED, 5, 2, 5, 2, CAP_BLUE};
+    return values->ListID != 0;
 }
 
-TEST(MediaLibrary, FindByNameGivesTheFirstExactMatchAmongRecordsInUse)
+TEST(MediaLibrary, ScanKeepsUsableFilesOrderedByListIdNumberedAndSelectsTheLastOfTheName)
 {
-    MediaLibrary library = library_of({{"Paper", 30}, {"Card", 10}, {"Card", 20}});
-    library.Media[1].ConfigurationMode = MEDIA_USER;
-    std::strcpy(library.Media[3].Name, "Hidden");  // not in use
-
-    const MediaMatch card = find_media_by_name(library, "Card");
-    EXPECT_TRUE(card.Found);
-    EXPECT_EQ(card.Index, 1);
-    EXPECT_EQ(card.ListID, 10u);
-    EXPECT_EQ(card.ConfigurationMode, MEDIA_USER);
-    EXPECT_FALSE(find_media_by_name(library, "card").Found);
-    EXPECT_FALSE(find_media_by_name(library, "Hidden").Found);
-}
-
-TEST(MediaFileRules, CandidateNameIsTheFileNameUpToItsLastDotAndAtMost64Characters)
-{
-    struct Case {
-        std::string file;
-        const char* name;  // nullptr: refused
-    };
     const std::string n64(64, 'n');
+    struct Case { std::vector<Entry> entries; const char* select; std::vector<std::string> names; int selected; };
     const Case cases[] = {
-        {"Labels v1.2.qcf", "Labels v1.2"}, {".qcf", ""}, {"no extension", "no extension"},
-        {n64 + ".qcf", n64.c_str()}, {n64 + "n.qcf", nullptr}, {n64 + ".x.qcf", nullptr},
+        // Selection sort with exchanges: B is taken before D, then D is exchanged with A, which
+        // puts A behind C although A came first. A missing ListID (-1) is the largest.
+        {{{"A.qcf", 5, false}, {"B.qcf", 3, false}, {"C.qcf", 5, false}, {"D.qcf", 3, false},
+          {"Z.qcf", 0xFFFFFFFFu, false}}, "C", {"B", "D", "C", "A", "Z"}, 2},
+        // The last of equal names wins; case counts; no match selects the first.
+        {{{"Card.qcf", 3, false}, {"Paper.qcf", 1, false}, {"Card.y", 5, false}}, "Card", {"Paper", "Card", "Card"}, 2},
+        {{{"Card.qcf", 3, false}, {"Vinyl.qcf", 4, false}}, "card", {"Card", "Vinyl"}, 0},
+        // Folders, unreadable files and names beyond 64 characters are left out.
+        {{{"Dir.qcf", 1, true}, {"Bad.qcf", 0, false}, {n64 + "n.qcf", 2, false}, {n64 + ".qcf", 9, false},
+          {".qcf", 8, false}}, "", {"", n64}, 0},
     };
     for (const Case& c : cases) {
-        char name[MEDIA_NAME_SIZE];
-        ASSERT_EQ(media_name_from_file_name(c.file.c_str(), name), c.name != nullptr) << c.file;
-        if (c.name != nullptr) {
-            EXPECT_STREQ(name, c.name);
+        Listing listing{c.entries, 0};
+        MediaLibrary library;
+        EXPECT_EQ(scan_media_folder(MediaFolder{next_entry, read_file, &listing}, c.select, &library), c.selected);
+        EXPECT_EQ(names_of(library), c.names);
+        for (int i = 0; i < library.Count; ++i) {
+            EXPECT_EQ(library.Media[i].ConditionNo, 100 + i);
         }
     }
 }
 
-TEST(MediaFileRules, HeaderAndCapWordsAreComparedExactly)
-{
-    EXPECT_TRUE(media_file_identified("Quillmark Controller Ver2", "Quillmark"));
-    EXPECT_FALSE(media_file_identified("Quillmark controller Ver2", "Quillmark"));
-    EXPECT_FALSE(media_file_identified("Quillmark Controller Ver2 ", "Quillmark"));
-    EXPECT_FALSE(media_file_identified("Quillmark Controller Ver2", "quillmark"));
-
-    struct CapCase {
-        const char*  word;
-        bool         pen_allowed;
-        std::int32_t cap;  // -1: refused
-    };
-    const CapCase caps[] = {
-        {"Red", false, 3}, {"Yellow", true, 2}, {"Blue", true, 1}, {"Pen", true, 0},
-        {"Pen", false, -1}, {"red", true, -1}, {"Red ", true, -1}, {"", true, -1}, {"Error", true, -1},
-    };
-    for (const CapCase& c : caps) {
-        std::int32_t cap = -7;
-        EXPECT_EQ(cap_from_word(c.word, c.pen_allowed, &cap), c.cap >= 0) << c.word << c.pen_allowed;
-        if (c.cap >= 0) {
-            EXPECT_EQ(cap, c.cap) << c.word;
-            EXPECT_EQ(cutter_offset_of_cap(cap), c.cap == 0 ? 0 : 18) << c.word;
-        }
-    }
-}
-
-// A media file as "Section/Key=Value" pairs separated by ';'; numbers are read as the profile
-// calls read them.
+// A media file as "Section/Key=Value" pairs separated by ';'.
 using MediaFileText = std::map<std::string, std::string>;
-
-MediaFileText file_of(const std::string& text)
-{
-    MediaFileText keys;
-    std::stringstream pairs(text);
-    for (std::string pair; std::getline(pairs, pair, ';');) {
-        keys[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
-    }
-    return keys;
-}
 
 std::int32_t map_number(const void* file, const char* section, const char* key, std::int32_t fallback)
 {
@@ -194,8 +110,8 @@ TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
     const std::string h7 = header + "Generic/ListID=7;";
     struct Case { std::string file; bool accepted; MediaFileValues values; };
     const Case cases[] = {
-        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Pen;Modify/Speed=9",
-         true, {7, MEDIA_FIXED, 4, 2, 4, 2, CAP_PEN}},
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=10;Defaults/Force=2;Defaults/Cap=Pen;Modify/Speed=9",
+         true, {7, MEDIA_FIXED, 10, 2, 10, 2, CAP_PEN}},
         // Modify values out of range fall back to the defaults.
         {h7 + "Generic/ConfigurationMode=1;Defaults/Speed=4;Defaults/Force=2;Defaults/Cap=Red;Modify/Speed=11;Modify/Force=3",
          true, {7, MEDIA_ADJUSTABLE, 4, 2, 4, 3, CAP_RED}},
@@ -203,13 +119,20 @@ TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
         {header + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Yellow",
          true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
         {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Pen", false, {}},  // no pen
+        {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=red", false, {}},
         {h7 + "Generic/ConfigurationMode=3", false, {}},
-        {"Generic/Product=Quillmark Controller Ver2", false, {}},
+        {"Generic/Product=Quillmark controller Ver2;Generic/Type=Quillmark;Generic/ConfigurationMode=2;"
+         "User/Speed=1;User/Force=3;User/Cap=Red", false, {}},
+        {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=11;Defaults/Force=2;Defaults/Cap=Red", false, {}},
         {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=4;Defaults/Cap=Red", false, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const MediaFileText file = file_of(c.file);
+        MediaFileText file;
+        std::stringstream pairs(c.file);
+        for (std::string pair; std::getline(pairs, pair, ';');) {
+            file[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
+        }
         MediaFileValues v{};
         ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &file}, &v), c.accepted);
         if (c.accepted) {
@@ -227,35 +150,25 @@ TEST(MediaLibrary, AddingRaisesTheHighestListIdUnsignedAndStopsAt128)
     MediaLibrary library;
     clear_media_library(&library);
     MediaFileValues values{40, MEDIA_USER, -1, -1, 4, 2, CAP_RED};
-    for (std::uint32_t id : {40u, 12u}) {
+    for (std::uint32_t id : {40u, 12u, 0xFFFFFFFFu}) {
         values.ListID = id;
         ASSERT_TRUE(add_media_record(&library, "named", values));
-        EXPECT_EQ(library.HighestListID, 40u);
+        EXPECT_EQ(library.HighestListID, id == 12u ? 40u : id);
     }
-    values.ListID = 0xFFFFFFFFu;
-    ASSERT_TRUE(add_media_record(&library, "missing", values));
-    EXPECT_EQ(library.HighestListID, 0xFFFFFFFFu);
-
-    const MediaRecord& first = library.Media[0];
-    EXPECT_STREQ(first.Name, "named");
-    EXPECT_EQ(first.Speed, 4);
-    EXPECT_EQ(first.CutterOffset, 18);
-    EXPECT_EQ(first.ConditionNo, -1);
-
+    EXPECT_EQ(library.Media[0].CutterOffset, 18);
     while (library.Count < MEDIA_LIBRARY_SIZE) {
         ASSERT_TRUE(add_media_record(&library, "more", values));
     }
     EXPECT_FALSE(add_media_record(&library, "one too many", values));
-    EXPECT_EQ(library.Count, 128);
 }
 
-std::vector<std::string> entries_of(const MediaRecord& record)
+std::string entries_of(const MediaRecord& record)
 {
     ProfileEntry entries[MEDIA_FILE_ENTRY_LIMIT];
     const int count = media_file_entries(record, entries);
-    std::vector<std::string> lines;
+    std::string lines;
     for (int i = 0; i < count; ++i) {
-        lines.push_back(std::string(entries[i].Section) + "/" + entries[i].Key + "=" + entries[i].Value);
+        lines += std::string(entries[i].Section) + "/" + entries[i].Key + "=" + entries[i].Value + "|";
     }
     return lines;
 }
@@ -265,42 +178,21 @@ TEST(MediaFileRules, WrittenKeysFollowTheFileOrderAndListIdIsSigned)
     MediaRecord record;
     empty_media_record(&record);
     std::strcpy(record.Name, "Film");
-    record.ListID = 0xFFFFFFFFu;
-    record.ConfigurationMode = MEDIA_ADJUSTABLE;
-    record.DefaultSpeed = 8;
-    record.DefaultPress = 2;
-    record.Speed = 6;
-    record.Press = 3;
-    record.Cap = CAP_YELLOW;
+    std::tie(record.ListID, record.ConfigurationMode, record.DefaultSpeed, record.DefaultPress, record.Speed,
+             record.Press, record.Cap) = std::make_tuple(0xFFFFFFFFu, MEDIA_ADJUSTABLE, 8, 2, 6, 3, CAP_YELLOW);
     const std::string header = "Generic/Product=Quillmark Controller Ver2|Generic/Type=Quillmark|";
-    auto joined = [](const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) {
-            text += line + "|";
-        }
-        return text;
-    };
-    EXPECT_EQ(joined(entries_of(record)),
-              header + "Generic/ListID=-1|Generic/ConfigurationMode=1|Defaults/Speed=8|"
-                       "Defaults/Force=2|Defaults/Cap=Yellow|Modify/Speed=6|Modify/Force=3|");
+    EXPECT_EQ(entries_of(record), header + "Generic/ListID=-1|Generic/ConfigurationMode=1|Defaults/Speed=8|"
+                                           "Defaults/Force=2|Defaults/Cap=Yellow|Modify/Speed=6|Modify/Force=3|");
     record.ConfigurationMode = MEDIA_USER;
     record.ListID = 2147483648u;
     record.Cap = CAP_RED;
-    EXPECT_EQ(joined(entries_of(record)),
-              header + "Generic/ListID=-2147483648|Generic/ConfigurationMode=2|User/Speed=6|"
-                       "User/Force=3|User/Cap=Red|");
-
-    // A user media can never hold the pen; a damaged cap is left out rather than written.
+    EXPECT_EQ(entries_of(record), header + "Generic/ListID=-2147483648|Generic/ConfigurationMode=2|User/Speed=6|"
+                                           "User/Force=3|User/Cap=Red|");
+    // A user media can never hold the pen: its cap is left out rather than written.
     record.Cap = CAP_PEN;
-    EXPECT_EQ(entries_of(record).size(), 6u);
-    record.ConfigurationMode = MEDIA_ADJUSTABLE;
-    EXPECT_EQ(entries_of(record)[6], "Defaults/Cap=Pen");
-    record.Cap = 4;
-    EXPECT_EQ(entries_of(record).size(), 8u);
-    for (std::int32_t mode : {0, -1, 3}) {
-        record.ConfigurationMode = mode;
-        EXPECT_TRUE(entries_of(record).empty()) << mode;
-    }
+    EXPECT_EQ(entries_of(record).find("Cap"), std::string::npos);
+    record.ConfigurationMode = MEDIA_FIXED;
+    EXPECT_EQ(entries_of(record), "");
 }
 
 }  // namespace

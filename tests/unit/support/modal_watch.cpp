@@ -111,9 +111,3 @@ std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
         return shown;
     });
 }
-
-bool close_from_system_menu(HWND window)
-{
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return ends_within(window, 2000);
-}

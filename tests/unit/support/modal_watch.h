@@ -31,7 +31,4 @@ struct ModalAnswer {
 // Dialogs already open when the watch begins are left alone.
 std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer);
 
-// Sends the system menu's Close command; true when the window has gone within two seconds.
-bool close_from_system_menu(HWND window);
-
 #endif
