@@ -98,13 +98,9 @@ TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
          "move 02, capture, eat, move 0A, capture, eat, move 08, eat, release, stop, eat"},
         {"disabled arrows: nothing sent, back to 2", {2, 16, 0, 0}, "kU+ kU-", {2, 16, 0, 0}, "eat, eat"},
         {"no key counts while the button is held", {0, 0, 0, 0}, "m+ kU+ kX+ m-", {0, 0, 0, 0}, "pass, eat, eat, pass"},
-        {"no mouse message counts during a key jog", {2, 0, 0, 0}, "kD+ m+ mm m- kD-", {2, 0, 0, 0},
-         "move 01, capture, eat, eat, eat, eat, release, stop, eat"},
         {"mouse jog keeps moving off the arrow, stops on release anywhere", {0, 0, 0, 0}, "m+ pR mm m- r0",
          {0, 0, 0, 0}, "pass, move 04, capture, pass, pass, release, stop"},
         {"a click elsewhere switches keyboard jogging off", {2, 0, 0, 0}, "m+ m-", {8, 0, 0, 0}, "uncheck, pass, pass"},
-        {"switched off by a click: arrow keys pass, a later click is an ordinary one", {8, 0, 0, 0},
-         "kU+ kX+ m- m+", {1, 0, 0, 0}, "pass, pass, pass, pass"},
         {"a click on the box itself leaves it unchecked and jogging off", {0, 0, 0, 0}, "box m+ m- box",
          {8, 0, 0, 0}, "uncheck, pass, pass, uncheck"},
         {"deactivation stops a key jog, then nothing more", {4, 5, 0, 0}, "off off", {0, 0, 0, 0}, "release, stop"},
@@ -144,8 +140,6 @@ TEST(ButtonPad, PointsHitTheButtonWhoseEdgesIncludeThem)
         {200, 150 - 3 - 16, PAD_BUTTON_UP},          // up's bottom edge
         {200, 150 - 3 - 15, PAD_NO_BUTTON},          // the gap below it
         {200 + 3 + 48, 150 + 16, PAD_BUTTON_RIGHT},  // right's bottom-right corner
-        {200 + 3 + 49, 150, PAD_NO_BUTTON},
-        {60 - 16, 220 - 16, PAD_BUTTON_SET_ORIGIN},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(pad_button_at(RECTS, c.x, c.y), c.hit) << c.x << "," << c.y;
@@ -162,7 +156,6 @@ TEST(ButtonPad, DialogsAreCentredOverTheFullSizeMainWindowWithHalvesTruncatedTow
         std::int32_t left, top, width, height, dialog_width, dialog_height, x, y;
     };
     const Case cases[] = {
-        {100, 50, 800, 600, 300, 201, 350, 249},
         {100, 50, 300, 200, 401, 303, 50, -1},  // larger than the window: -50.5 and -51.5
     };
     for (const Case& c : cases) {

@@ -86,36 +86,13 @@ TEST(GuideControls, EachStepOffersOnlyWhatItAllowsAndTheLaunchOptionsForceTheirV
     }
 }
 
-TEST(GuideControls, PicturesShowTheCapOfTheMediaAndTheSheetOfTheOrientation)
+TEST(GuideControls, TheOrientationButtonOfTheDirectionIsChecked)
 {
-    struct CapCase { std::int32_t cap; int step; int picture, text, icon; };
-    const CapCase caps[] = {
-        {0, HIDDEN, IDC_CAP_PEN_FIRST, IDS_CAP_TEXT_PEN, IDC_CAP_TEXT_ON_ICON},
-        {2, 1, IDC_CAP_YELLOW_FIRST, IDS_CAP_TEXT_YELLOW, IDC_CAP_TEXT_ON_ICON},
-        {3, 2, IDC_CAP_RED_SECOND, IDS_CAP_TEXT_RED, IDC_CAP_TEXT_OFF_ICON},
-    };
-    for (const CapCase& c : caps) {
-        Settings s{};
-        s.GuideMenu = c.step == HIDDEN ? 0 : 1;
-        s.GuideStep = c.step == HIDDEN ? 0 : c.step;
-        s.ActiveCap = c.cap;
-        const MediaDecisions d = media_decisions(s, MEDIA_USER);
-        EXPECT_EQ(d.cap_picture, c.picture) << "cap " << c.cap << " step " << c.step;
-        EXPECT_EQ(d.cap_text, c.text) << "cap " << c.cap;
-        EXPECT_EQ(d.cap_icon, c.icon) << "step " << c.step;
-    }
-    const int sheets[2][2] = {{IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT},
-                              {IDC_PICTURE_LANDSCAPE_MARKS, IDC_PICTURE_PORTRAIT_MARKS}};
-    for (std::int32_t pos_set : {0, 1}) {
-        for (std::int32_t direction : {0, 1}) {
-            Settings s{};
-            s.PosSet = pos_set;
-            s.Direction = direction;
-            EXPECT_EQ(cut_button_decisions(s, LaunchOptions{}).picture, sheets[pos_set][direction]);
-            EXPECT_EQ(orientation_decisions(s).checked_button, sheets[0][direction] == IDC_PICTURE_LANDSCAPE ?
-                                                                   IDC_LANDSCAPE : IDC_PORTRAIT);
-        }
-    }
+    Settings s{};
+    s.Direction = 1;
+    EXPECT_EQ(orientation_decisions(s).checked_button, IDC_PORTRAIT);
+    s.Direction = 0;
+    EXPECT_EQ(orientation_decisions(s).checked_button, IDC_LANDSCAPE);
 }
 
 }  // namespace

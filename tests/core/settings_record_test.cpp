@@ -184,7 +184,7 @@ TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSen
                                 RC_CUTTER_OFFSET_FAILED, RC_TRACK_ENHANCING_FAILED, RC_THICK_MEDIA_FAILED};
     struct Case { std::int32_t cut_mode; bool empty_folder; std::size_t failing; ResultCode code; std::size_t sent; };
     const Case cases[] = {{0, false, 99, RC_SUCCESS, 6}, {1, false, 99, RC_SUCCESS, 6}, {1, true, 99, RC_MEDIA_LIST_MISSING, 0},
-                          {0, false, 0, codes[0], 1}, {0, false, 3, codes[3], 4}, {0, false, 5, codes[5], 6}};
+                          {0, false, 0, codes[0], 1}, {0, false, 5, codes[5], 6}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.cut_mode << c.empty_folder << c.failing);
         LaunchOptions options;
