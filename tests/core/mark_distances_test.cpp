@@ -113,7 +113,6 @@ TEST(MarkDistances, TypedTextsAreJudgedAsTypedAndNameTheFieldToCorrect)
         // Both texts are checked as numbers before either range: the vertical text is named.
         {PORT, MM, "192.01", "x", RC_VERTICAL_970_MM, F::Vertical, 0.0, 0.0},
         {PORT, INCH, "", "1", RC_HORIZONTAL_7_IN, F::Horizontal, 0.0, 0.0},
-        {LAND, INCH, "-0", "-0.0", RC_SUCCESS, F::None, 0.0, 0.0},
         {LAND, MM, "5", "-1", RC_VERTICAL_192_MM, F::Vertical, 5.0, -1.0},
     };
     for (const Case& c : cases) {

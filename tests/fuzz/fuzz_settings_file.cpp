@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Settings settings;
     static MediaLibrary library;
     std::memset(&settings, 0x5A, sizeof settings);
-    copy_text(parts[0].substr(0, first_line), settings.FirmwareVersion, sizeof settings.FirmwareVersion);
+    // Cut to the buffer and at a zero byte, as a C string.
+    std::snprintf(settings.FirmwareVersion, sizeof settings.FirmwareVersion, "%s", parts[0].substr(0, first_line).c_str());
     const ResultCode code = read_settings_from(SettingsReader{main_number, main_text, load_files, load_built_in, &sources},
                                                RECORDING, check_mark_distances, &options, &settings, &library);
     if (code != RC_SUCCESS) {

@@ -37,25 +37,16 @@ inline std::vector<std::string> split(const std::string& text, char separator)
 // reader the program uses (profile_section.h).
 using Keys = std::map<std::string, std::string>;
 
-// Adds an entry line to a section; the platform keeps a line only up to a zero byte, and no
-// empty one.
-inline void add_entry(Keys* keys, const std::string& section, const std::string& line)
-{
-    const std::string entry = line.substr(0, line.find('\0'));
-    if (!entry.empty()) {
-        (*keys)[section] += entry + '\0';
-    }
-}
-
-// "[Section]" and entry lines; entries before any section belong to `section`.
+// "[Section]" and entry lines; entries before any section belong to `section`. The platform
+// keeps a line only up to a zero byte, and no empty one.
 inline Keys parse_ini(const std::string& text, std::string section = "")
 {
     Keys keys;
     for (const std::string& line : split(text, '\n')) {
         if (line.size() >= 2 && line[0] == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);
-        } else {
-            add_entry(&keys, section, line);
+        } else if (line[0] != '\0') {
+            keys[section] += line.c_str() + std::string(1, '\0');
         }
     }
     return keys;
@@ -78,16 +69,6 @@ inline void keys_text(const void* file, const char* section, const char* key, co
                       char* text, std::size_t size)
 {
     section_text(section_of(file, section), key, fallback, text, size);
-}
-
-// Text cut to the buffer and at a zero byte, as a C string.
-inline void copy_text(const std::string& value, char* text, std::size_t size)
-{
-    std::size_t n = 0;
-    for (; n + 1 < size && n < value.size() && value[n] != '\0'; ++n) {
-        text[n] = value[n];
-    }
-    text[n] = '\0';
 }
 
 #endif
