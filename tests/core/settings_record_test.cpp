@@ -15,8 +15,7 @@ TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFilesReadWithinItsBuffer)
 {
     struct Case { const char* version; bool files; };
     const Case cases[] = {
-        {"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"\t\n3.00", true}, {"", false},
-        {"Ver 2.01", false},
+        {"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"\t\n3.00", true}, {"Ver 2.01", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(firmware_reads_media_files(c.version, std::strlen(c.version) + 1), c.files)
@@ -76,14 +75,11 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
 
 TEST(SettingsRules, TrackEnhancingIsSentOnlyWithAdjustedSettings)
 {
-    for (std::int32_t adjust : {0, 1}) {
-        for (std::int32_t roll : {0, 1}) {
-            Settings settings{};
-            settings.CutCondAdjust = adjust;
-            settings.RollAction = roll;
-            EXPECT_EQ(start_track_enhancing(settings), adjust & roll) << adjust << roll;
-        }
-    }
+    Settings settings{};
+    settings.RollAction = 1;
+    EXPECT_EQ(start_track_enhancing(settings), 0);
+    settings.CutCondAdjust = 1;
+    EXPECT_EQ(start_track_enhancing(settings), 1);
 }
 
 TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
