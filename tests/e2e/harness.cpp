@@ -115,7 +115,7 @@ InstallCopy::InstallCopy(const std::string& source)
                   .string();
     std::error_code error;
     fs::copy(source, folder_, fs::copy_options::recursive, error);
-    ok_ = !error && exists(CONTROLLER_EXE);
+    ok_ = !error && fs::exists(controller());
     EXPECT_TRUE(ok_) << "cannot copy the install folder " << source << " (built?): " << error.message();
 }
 
@@ -167,7 +167,6 @@ std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
     return names;
 }
 
-bool InstallCopy::exists(const std::string& name) const { return fs::exists(path(name)); }
 
 Program::~Program()
 {

@@ -48,8 +48,7 @@ public:
     bool write_file(const std::string& name, const std::string& bytes);
     // Copies a file in; the name defaults to the source's file name.
     bool copy_in(const std::string& source_file, const std::string& name = "");
-    std::optional<std::string> read_file(const std::string& name) const;
-    bool exists(const std::string& name) const;
+    std::optional<std::string> read_file(const std::string& name) const;  // nothing when missing
     std::vector<std::string> files(const std::string& subfolder) const;  // names of its entries, sorted
 
 private:
