@@ -83,6 +83,9 @@ TEST(JobPanelControls, EachChangeSendsOneCommandAndARefusedMediaChangeKeepsThePr
     e2e::close_and_expect_exit(&controller, main, 0);
     EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "MediaName"), "Test Adjustable");
     EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "Direction"), "1");
+    // The adjusted conditions are kept in the media's own file for the next run.
+    EXPECT_EQ(e2e::saved_setting(install, "Modify", "Speed", "Media\\Test Adjustable.qcf"), "10");
+    EXPECT_EQ(e2e::saved_setting(install, "Modify", "Force", "Media\\Test Adjustable.qcf"), "2");
 }
 
 }  // namespace
