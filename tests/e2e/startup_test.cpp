@@ -33,7 +33,7 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
     Program controller;
     HWND main = e2e::start_controller(&controller, install);
     ASSERT_TRUE(main);
-    EXPECT_EQ(cutter.commands(), (std::vector<std::string>{ESC + "\x04", ESC + "\x05", "TT" + E, "FG" + E,
+    EXPECT_EQ(cutter.new_commands(), (std::vector<std::string>{ESC + "\x04", ESC + "\x05", "TT" + E, "FG" + E,
                                   "FW100" + E, "!4" + E, "*0,1" + E, "FC18" + E, "FY1" + E, "FE0" + E,
                                   "TB71" + E, "FA" + E, "FN0" + E}));
     EXPECT_EQ(e2e::control_text(main, IDC_VERSION_CAPTION), "Quillmark Ver.2.01");
