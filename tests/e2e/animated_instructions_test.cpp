@@ -38,7 +38,7 @@ TEST(AnimatedInstructionsButton, TwoPressesStartOneInstanceKeptOnTopAndWithoutTh
     for (bool installed : {true, false}) {
         SCOPED_TRACE(installed ? "installed" : "CIC_DMAN.EXE missing");
         e2e::InstallCopy install;
-        ASSERT_TRUE(installed || install.remove_file("CIC_DMAN.EXE"));
+        ASSERT_TRUE(installed || DeleteFileA(install.path("CIC_DMAN.EXE").c_str()));
         e2e::Program controller;
         HWND main = e2e::start_controller(&controller, install, {"-DEMO"});
         ASSERT_TRUE(main);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstddef>
 
 namespace e2e {
@@ -40,20 +39,14 @@ CutterModel VirtualCutter::model()
     return copy;
 }
 
-std::vector<std::string> VirtualCutter::commands()
-{
-    std::vector<std::string> bytes;
-    for (const ReceivedCommand& c : model().commands) {
-        bytes.push_back(c.bytes);
-    }
-    return bytes;
-}
-
 std::vector<std::string> VirtualCutter::new_commands(std::size_t count)
 {
-    wait_until([&] { return commands().size() >= seen_ + count; }, std::to_string(count) + " more commands");
-    const std::vector<std::string> all = commands();
-    std::vector<std::string> fresh(all.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, all.size())), all.end());
+    wait_until([&] { return model().commands.size() >= seen_ + count; }, std::to_string(count) + " more commands");
+    const std::vector<ReceivedCommand> all = model().commands;
+    std::vector<std::string> fresh;
+    for (std::size_t i = seen_; i < all.size(); ++i) {
+        fresh.push_back(all[i].bytes);
+    }
     seen_ = all.size();
     return fresh;
 }

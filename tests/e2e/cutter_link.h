@@ -27,8 +27,8 @@ public:
     bool ok() const { return server_ != nullptr; }
     void set(const std::function<void(CutterModel*)>& f) { with_model(server_, f); }
     CutterModel model();
-    std::vector<std::string> commands();  // received so far, each as sent (terminator included)
-    // The commands received since the last call, once at least `count` new ones have come.
+    // The commands received since the last call (each as sent, terminator included), once at
+    // least `count` new ones have come.
     std::vector<std::string> new_commands(std::size_t count = 0);
     // From the first transcript line that contains `fragment` on, every new connection breaks at
     // once, so the controller's next transfer fails at once.

@@ -106,7 +106,6 @@ std::string folder_of(const char* variable, const char* built_in)
 std::string dist_folder() { return folder_of("CUTTER_E2E_DIST_DIR", CUTTER_E2E_DIST_DIR); }
 std::string sim_folder() { return folder_of("CUTTER_E2E_SIM_DIR", CUTTER_E2E_SIM_DIR); }
 std::string installer_file() { return folder_of("CUTTER_E2E_INSTALLER", CUTTER_E2E_INSTALLER); }
-std::string test_programs_folder() { return CUTTER_E2E_PROGRAMS_DIR; }
 
 InstallCopy::InstallCopy(const std::string& source)
 {
@@ -116,7 +115,7 @@ InstallCopy::InstallCopy(const std::string& source)
                   .string();
     std::error_code error;
     fs::copy(source, folder_, fs::copy_options::recursive, error);
-    ok_ = !error && exists(CONTROLLER_EXE);
+    ok_ = !error && fs::exists(controller());
     EXPECT_TRUE(ok_) << "cannot copy the install folder " << source << " (built?): " << error.message();
 }
 
@@ -168,14 +167,6 @@ std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
     return names;
 }
 
-bool InstallCopy::exists(const std::string& name) const { return fs::exists(path(name)); }
-
-bool InstallCopy::remove_file(const std::string& name)
-{
-    const bool deleted = DeleteFileA(path(name).c_str());
-    EXPECT_TRUE(deleted) << "cannot delete " << path(name) << ": error " << GetLastError();
-    return deleted;
-}
 
 Program::~Program()
 {
@@ -248,19 +239,14 @@ std::vector<HWND> windows_of(DWORD pid)
 
 std::vector<HWND> Program::windows() const { return windows_of(pid()); }
 
-std::string Program::describe_windows() const
+// How the program stands and its windows, for failure messages.
+std::string Program::describe_end() const
 {
-    std::string text;
+    std::string text = exe_ + (running() ? " is still running." : " has ended.") + "\nIts visible windows:\n";
     for (HWND window : windows()) {
         text += "  " + describe_window(window) + "\n";
     }
     return text;
-}
-
-// How the program stands and its windows, for failure messages.
-std::string Program::describe_end() const
-{
-    return exe_ + (running() ? " is still running." : " has ended.") + "\nIts visible windows:\n" + describe_windows();
 }
 
 HWND Program::wait_window(const std::string& what, DWORD timeout_ms,

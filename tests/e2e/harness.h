@@ -26,7 +26,6 @@ constexpr DWORD DEFAULT_TIMEOUT_MS = 15000;
 // another build's (the i686 one's).
 std::string dist_folder();           // the folder a user installs (QMACTL.EXE, Media\...)
 std::string sim_folder();            // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
-std::string test_programs_folder();  // helper programs of the end-to-end tests
 std::string installer_file();        // the Windows installer made from the install folder
 
 constexpr const char* CONTROLLER_TITLE = "Quillmark Controller";
@@ -49,10 +48,8 @@ public:
     bool write_file(const std::string& name, const std::string& bytes);
     // Copies a file in; the name defaults to the source's file name.
     bool copy_in(const std::string& source_file, const std::string& name = "");
-    std::optional<std::string> read_file(const std::string& name) const;
-    bool exists(const std::string& name) const;
+    std::optional<std::string> read_file(const std::string& name) const;  // nothing when missing
     std::vector<std::string> files(const std::string& subfolder) const;  // names of its entries, sorted
-    bool remove_file(const std::string& name);
 
 private:
     std::string folder_;
@@ -82,7 +79,6 @@ public:
     HWND wait_dialog(const std::string& title, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     HWND wait_message_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     std::vector<HWND> windows() const;   // visible top-level windows of the program
-    std::string describe_windows() const;  // one line per window: class, title, handle
 
 private:
     HWND wait_window(const std::string& what, DWORD timeout_ms, const std::function<bool(HWND)>& match);

@@ -126,7 +126,7 @@ TEST(SingleInstance, ASecondControllerSaysAlreadyActiveAndEndsWith100WhileTheFir
                                       "down and perform the operation once again. [code = 51]");
     EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
     // The second controller never opened a main window of its own.
-    EXPECT_EQ(second.windows(), std::vector<HWND>{box}) << second.describe_windows();
+    EXPECT_EQ(second.windows(), std::vector<HWND>{box});
     EXPECT_TRUE(e2e::answer(box, IDOK));
     EXPECT_EQ(second.wait_exit(1000), 100u);
     EXPECT_TRUE(first.running());

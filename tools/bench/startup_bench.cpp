@@ -215,7 +215,7 @@ int main(int argc, char** argv)
     e2e::VirtualCutter cutter;
     if (!empty_install.ok() || !probe_install.ok() || !demo_install.ok() || !cutter_install.ok() ||
         !cutter.ok() || !e2e::add_usb_library(&cutter_install) ||
-        !empty_install.copy_in(e2e::test_programs_folder() + "\\harness_probe.exe") ||
+        !empty_install.copy_in(own_folder() + "\\harness_probe.exe") ||
         !probe_install.copy_in(own_folder() + "\\same_dialogs_probe.exe")) {
         std::printf("cannot prepare the install copies or the virtual cutter\n");
         return 1;

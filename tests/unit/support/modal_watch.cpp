@@ -34,13 +34,6 @@ bool ends_within(HWND window, DWORD ms)
     return !IsWindow(window);
 }
 
-std::string text_of(HWND window)
-{
-    char buffer[2048] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 // System icons are shared handles within one process, so the box's icon can be compared to
 // the ones this process loads.
 ShownIcon icon_of(HWND dialog)
@@ -52,13 +45,10 @@ ShownIcon icon_of(HWND dialog)
             icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         }
     }
-    const std::pair<LPCSTR, ShownIcon> known[] = {
-        {MAKEINTRESOURCEA(32513), ShownIcon::Stop},  // IDI_HAND, IDI_QUESTION, ...
-        {MAKEINTRESOURCEA(32514), ShownIcon::Question},
-        {MAKEINTRESOURCEA(32515), ShownIcon::Exclamation},
-        {MAKEINTRESOURCEA(32516), ShownIcon::Information}};
+    const std::pair<LPCTSTR, ShownIcon> known[] = {
+        {IDI_HAND, ShownIcon::Stop}, {IDI_EXCLAMATION, ShownIcon::Exclamation}};
     for (const auto& k : known) {
-        if (icon != nullptr && LoadIconA(nullptr, k.first) == icon) {
+        if (icon != nullptr && LoadIcon(nullptr, k.first) == icon) {
             return k.second;
         }
     }
@@ -73,11 +63,11 @@ void press(HWND dialog, int id)
 
 }  // namespace
 
-std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
+std::future<ShownDialog> answer_next_modal(int extra_command, const std::function<void(HWND)>& inspect)
 {
     // Taken on the caller's thread, before the code under test can open its window.
     const std::vector<HWND> known = open_dialogs();
-    return std::async(std::launch::async, [answer, known]() {
+    return std::async(std::launch::async, [extra_command, inspect, known]() {
         ShownDialog shown;
         HWND dialog = nullptr;
         for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 10000;) {
@@ -93,20 +83,15 @@ std::future<ShownDialog> answer_next_modal(const ModalAnswer& answer)
         }
         Sleep(50);  // let WM_INITDIALOG finish filling the controls
         shown.found = true;
-        shown.caption = text_of(dialog);
-        HWND text = GetDlgItem(dialog, answer.text_control);
-        shown.text = text != nullptr ? text_of(text) : std::string();
         shown.icon = icon_of(dialog);
-        if (answer.inspect) {
-            answer.inspect(dialog);
+        if (inspect) {
+            inspect(dialog);
         }
-        if (answer.extra_command != 0) {
-            press(dialog, answer.extra_command);
+        if (extra_command != 0) {
+            press(dialog, extra_command);
             shown.still_open_after_extra = !ends_within(dialog, 200);
         }
-        if (answer.button != 0) {
-            press(dialog, answer.button);
-        }
+        press(dialog, IDOK);
         ends_within(dialog, 10000);
         return shown;
     });
