@@ -134,9 +134,12 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
         GetWindowRect(GetDlgItem(panel, IDC_USE_KEYBOARD), &box);
         click_at(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
         ASSERT_TRUE(e2e::wait_until([&] { return use_keyboard_checked(panel); }, "Use Keyboard checked"));
-        e2e::send_key(VK_UP, false);
+        // Held with auto-repeat, then left as well: one start per change of the direction set.
+        for (int repeat = 0; repeat < 3; ++repeat) e2e::send_key(VK_UP, false);
+        e2e::send_key(VK_LEFT, false);
         e2e::send_key(VK_UP, true);
-        EXPECT_EQ(cutter.new_commands(2), (std::vector<std::string>{move(0x02), STOP}));
+        e2e::send_key(VK_LEFT, true);
+        EXPECT_EQ(cutter.new_commands(4), (std::vector<std::string>{move(0x02), move(0x0A), move(0x08), STOP}));
         e2e::send_key(VK_LEFT, false);
         EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{move(0x08)});
         HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 120, 40,

@@ -79,6 +79,22 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     ASSERT_TRUE(dialog);
     EXPECT_EQ(e2e::control_text(dialog, IDC_FEED_CORRECTION), "-1.25");
     EXPECT_EQ(e2e::control_text(dialog, IDC_SENSOR_Y_VALUE), "Y:30");
+
+    // The dialog's own "Use Keyboard" jogs with the arrow keys; another program in front stops
+    // the jog and unchecks the box.
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(e2e::click(dialog, IDC_CALIBRATION_USE_KEYBOARD));
+    HWND box = GetDlgItem(dialog, IDC_CALIBRATION_USE_KEYBOARD);
+    ASSERT_TRUE(e2e::wait_until([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, "the box checked"));
+    e2e::send_key(VK_RIGHT, false);
+    EXPECT_EQ(cutter.new_commands(1), Commands{std::string("\x1B\x00\x04", 3)});
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 120, 40,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    EXPECT_EQ(cutter.new_commands(1), Commands{std::string("\x1B\x00\x00", 3)});
+    EXPECT_TRUE(e2e::wait_until([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, "the box unchecked"));
+    e2e::send_key(VK_RIGHT, true);
+    DestroyWindow(other);
     ASSERT_TRUE(e2e::click(dialog, IDOK));
     e2e::close_and_expect_exit(&controller, main, 0);
 }

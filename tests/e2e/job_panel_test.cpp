@@ -88,4 +88,38 @@ TEST(JobPanelControls, EachChangeSendsOneCommandAndARefusedMediaChangeKeepsThePr
     EXPECT_EQ(e2e::saved_setting(install, "Modify", "Force", "Media\\Test Adjustable.qcf"), "2");
 }
 
+TEST(JobPanelControls, CommandLineDistancesAndMarkSizeAreShownOrReportedOnceAfterStartUp)
+{
+    const struct {
+        std::vector<std::string> words;
+        const char* message;  // the one message after start-up, or none
+        const char* horizontal;
+        Writes last_writes;   // the end of the start sequence
+    } cases[] = {
+        {{"-TB23,971,100", "-TB51,4"}, "[code = 252]", "100.0", {"FA" + E, "FN0" + E}},
+        {{"-CUTMODE", "-TB23,120.05,140", "-TB51,7.99"}, nullptr, "120.0", {"TB51,159" + E, "FN0" + E}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words[0]);
+        e2e::InstallCopy install;
+        e2e::VirtualCutter cutter;
+        ASSERT_TRUE(install.ok() && cutter.ok() && e2e::add_usb_library(&install));
+        ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"PosSet=1", "Unit=0", "TomboDisX=100000",
+                                                                          "TomboDisY=150000"})));
+        e2e::Program controller;
+        ASSERT_TRUE(controller.start(install.controller(), c.words));
+        if (c.message != nullptr) {
+            EXPECT_NE(e2e::message_answered(&controller).find(c.message), std::string::npos);
+        }
+        HWND main = controller.wait_main_window();
+        ASSERT_TRUE(main);
+        EXPECT_EQ(e2e::control_text(e2e::job_panel_of(main), IDC_HORIZONTAL_DISTANCE), c.horizontal);
+        e2e::wait_until([&] { return cutter.model().write_log.back().rfind("FN", 0) == 0; }, "the orientation", 3000);
+        const Writes all = cutter.model().write_log;
+        EXPECT_EQ(Writes(all.end() - 2, all.end()), c.last_writes);
+        e2e::close_and_expect_exit(&controller, main, c.message != nullptr ? 0 : 1);
+        EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "TomboDisX"), "100000");  // not stored
+    }
+}
+
 }  // namespace
