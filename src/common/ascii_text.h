@@ -1,5 +1,5 @@
-// Upper-casing of ASCII letters only, whatever the current locale: command-line words and
-// printer descriptions are compared this way.
+// Upper-casing of ASCII letters only, whatever the current locale: command-line words, printer
+// descriptions, media names and profile keys are compared this way.
 #ifndef CUTTER_ASCII_TEXT_H
 #define CUTTER_ASCII_TEXT_H
 
@@ -19,6 +19,17 @@ inline void copy_ascii_upper(const char* text, char* out, std::size_t limit)
         out[i] = ascii_upper(text[i]);
     }
     out[i] = '\0';
+}
+
+// Whether the first `length` characters of `name` are `other`, ASCII letters in either case.
+inline bool ascii_same_ignoring_case(const char* name, std::size_t length, const char* other)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        if (other[i] == '\0' || ascii_upper(name[i]) != ascii_upper(other[i])) {
+            return false;
+        }
+    }
+    return other[length] == '\0';
 }
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/ascii_text.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -15,26 +16,6 @@ constexpr const char* DEVICE_NAMES[] = {
     "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
 };
 
-// The bands between 'A'-'Z' and 'a'-'z' only: names are compared as the file system compares
-// the names of media files.
-char folded(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool same_ignoring_case(const char* name, std::size_t length, const char* other)
-{
-    if (std::strlen(other) != length) {
-        return false;
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        if (folded(name[i]) != folded(other[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool names_a_device(const char* name)
 {
     // The device is named by the text before the first dot, trailing blanks ignored.
@@ -43,7 +24,7 @@ bool names_a_device(const char* name)
         --length;
     }
     for (const char* device : DEVICE_NAMES) {
-        if (same_ignoring_case(name, length, device)) {
+        if (ascii_same_ignoring_case(name, length, device)) {
             return true;
         }
     }
@@ -105,7 +86,7 @@ AddMediaPlan plan_add_media(const MediaLibrary& library, const char* name)
     }
     const std::int32_t count = library.Count < MEDIA_LIBRARY_SIZE ? library.Count : MEDIA_LIBRARY_SIZE;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (same_ignoring_case(name, std::strlen(name), library.Media[i].Name)) {
+        if (ascii_same_ignoring_case(name, std::strlen(name), library.Media[i].Name)) {
             return AddMediaPlan{ADD_MEDIA_REFUSE, RC_MEDIA_NAME_UNUSABLE, i};
         }
     }

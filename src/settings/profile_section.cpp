@@ -2,28 +2,12 @@
 
 #include <cstring>
 
+#include "common/ascii_text.h"
+
 namespace {
 
 // The platform reads a number's text into a buffer of this many characters.
 constexpr std::size_t NUMBER_TEXT_SIZE = 30;
-
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool same_name(const char* name, std::size_t length, const char* key)
-{
-    if (std::strlen(key) != length) {
-        return false;
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        if (lower(name[i]) != lower(key[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The value of the first entry named `key`; nullptr for a bare name or no such entry.
 const char* find_value(const char* entries, const char* key)
@@ -32,7 +16,7 @@ const char* find_value(const char* entries, const char* key)
         const char* equals = std::strchr(entry, '=');
         const std::size_t name_length = equals != nullptr ? static_cast<std::size_t>(equals - entry)
                                                           : std::strlen(entry);
-        if (same_name(entry, name_length, key)) {
+        if (ascii_same_ignoring_case(entry, name_length, key)) {
             return equals != nullptr ? equals + 1 : nullptr;
         }
     }
