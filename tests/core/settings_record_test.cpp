@@ -28,13 +28,10 @@ TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFilesReadWithinItsBuffer)
 
 TEST(SettingsRules, ValuesReadAreKeptInTheirRanges)
 {
-    struct Case { std::int32_t read, flag, built_in, press; };
-    const Case cases[] = {{0, 0, 0, 1}, {3, 1, 3, 3}, {4, 1, 4, 1}, {11, 1, 11, 1}, {12, 1, 0, 1}, {INT_MIN, 1, 0, 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.read);
-        EXPECT_EQ(flag_value(c.read), c.flag);
-        EXPECT_EQ(built_in_selection(c.read), c.built_in);
-        EXPECT_EQ(cut_press_value(c.read), c.press);
+    struct Case { std::int32_t read, built_in, press; };
+    for (const Case& c : {Case{0, 0, 1}, {3, 3, 3}, {4, 4, 1}, {11, 11, 1}, {12, 0, 1}, {INT_MIN, 0, 1}}) {
+        EXPECT_EQ(std::make_pair(built_in_selection(c.read), cut_press_value(c.read)), std::make_pair(c.built_in, c.press))
+            << c.read;
     }
 }
 
@@ -73,15 +70,6 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
     }
 }
 
-TEST(SettingsRules, TrackEnhancingIsSentOnlyWithAdjustedSettings)
-{
-    Settings settings{};
-    settings.RollAction = 1;
-    EXPECT_EQ(start_track_enhancing(settings), 0);
-    settings.CutCondAdjust = 1;
-    EXPECT_EQ(start_track_enhancing(settings), 1);
-}
-
 TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
 {
     struct Case { std::int32_t given, orientation, direction; ResultCode launch_result; };
@@ -97,8 +85,7 @@ TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
         Settings settings{};
         settings.Direction = 5;
         apply_orientation_option(&settings, &options);
-        EXPECT_EQ(settings.Direction, c.direction);
-        EXPECT_EQ(options.LaunchResult, c.launch_result);
+        EXPECT_EQ(std::make_pair(settings.Direction, options.LaunchResult), std::make_pair(c.direction, c.launch_result));
     }
 }
 
@@ -110,10 +97,8 @@ TEST(SettingsRules, StoredDistancesAreCutToTenthsOfAMillimetreTowardZero)
     const Case cases[] = {{970099, 970.0}, {970100, 970.1}, {192099, 192.0}, {-99, 0.0}, {-100, -0.1},
                           {INT_MIN, -2147483.6}};
     for (const Case& c : cases) {
-        // Exactly, not merely nearly: the range check compares with 970.0 and 192.0.
         const MillimetreDistances both = stored_distances_in_millimetres(c.micrometres, c.micrometres);
-        EXPECT_EQ(both.Horizontal, c.millimetres) << c.micrometres;
-        EXPECT_EQ(both.Vertical, c.millimetres) << c.micrometres;
+        EXPECT_EQ(std::make_pair(both.Horizontal, both.Vertical), std::make_pair(c.millimetres, c.millimetres));
     }
 }
 
@@ -130,17 +115,16 @@ TEST(SettingsRules, SavedKeysFollowTheFileOrderWithFlagsAsZeroOrOne)
     settings_entries(settings, selected, entries);
     std::string lines;
     for (const ProfileEntry& entry : entries) {
-        lines += std::string(entry.Section) + "/" + entry.Key + "=" + entry.Value + " ";
+        EXPECT_STREQ(entry.Section, "Main_Section");
+        lines += std::string(entry.Key) + "=" + entry.Value + " ";
     }
-    const std::string m = "Main_Section/";
-    EXPECT_EQ(lines, m + "GuideMenu=1 " + m + "MediaName=" + std::string(64, 'n') + " " + m + "CutCondAdjust=-3 " +
-                         m + "RollAction=1 " + m + "Direction=1 " + m + "PosSet=2 " + m + "TomboDisX=-970100 " + m +
-                         "TomboDisY=192000 " + m + "TomboAutoRead=0 " + m + "Unit=9 " + m + "CutCondition=11 " + m +
-                         "CutSpeed=3 " + m + "CutPress=-2147483648 ");
+    EXPECT_EQ(lines, "GuideMenu=1 MediaName=" + std::string(64, 'n') + " CutCondAdjust=-3 RollAction=1 Direction=1 "
+                     "PosSet=2 TomboDisX=-970100 TomboDisY=192000 TomboAutoRead=0 Unit=9 CutCondition=11 CutSpeed=3 "
+                     "CutPress=-2147483648 ");
 }
 
-// `read settings` over a source without keys and a media folder of one adjustable pen media:
-// the defaults it takes and the commands it sends, in order.
+// `read settings` over a source whose only key is RollAction=1 and a media folder of one
+// adjustable pen media: the defaults it takes and the commands it sends, in order.
 std::vector<std::string> g_sent;
 std::size_t g_failing = 99;  // the write that fails
 
@@ -148,18 +132,6 @@ ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
 {
     g_sent.emplace_back(static_cast<const char*>(bytes), count);
     return g_sent.size() == g_failing + 1 ? RC_GENERAL_ERROR : RC_SUCCESS;
-}
-
-ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_GENERAL_ERROR; }
-void no_debug(const char*) {}
-void no_sleep(std::uint32_t) {}
-void no_demo_text(std::int32_t, char* text, std::size_t) { text[0] = '\0'; }
-
-std::int32_t no_key(const void*, const char*, std::int32_t fallback) { return fallback; }
-
-void no_text(const void*, const char*, const char* fallback, char* text, std::size_t size)
-{
-    std::snprintf(text, size, "%s", fallback);
 }
 
 std::int32_t one_pen_media(const void* empty, const char* select_name, MediaLibrary* library)
@@ -171,10 +143,9 @@ std::int32_t one_pen_media(const void* empty, const char* select_name, MediaLibr
     return number_media_and_select(library, select_name);
 }
 
-ResultCode distances_valid(std::int32_t, double, double, std::int32_t) { return RC_SUCCESS; }
-
-TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
+TEST(SettingsRules, TheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
 {
+    // Track enhancing stays off while the adjusted settings are not in use.
     const std::vector<std::string> all = {"FW100\x03", "!6\x03", "*0,3\x03", "FC0\x03", "FY0\x03", "FE0\x03"};
     struct Case { std::int32_t cut_mode; bool empty_folder; std::size_t failing; ResultCode code; std::size_t sent; };
     const Case cases[] = {{0, false, 99, RC_SUCCESS, 6}, {1, false, 99, RC_SUCCESS, 6}, {1, true, 99, RC_MEDIA_LIST_MISSING, 0},
@@ -190,13 +161,19 @@ TEST(SettingsRules, WithoutKeysTheDefaultsHoldAndTheSelectedMediasDefaultsAreSen
         MediaLibrary library;
         g_sent.clear();
         g_failing = c.failing;
-        const SettingsReader reader{no_key, no_text, one_pen_media, nullptr, c.empty_folder ? &options : nullptr};
-        const CutterLink link{no_debug, record_write, no_read, no_sleep, no_demo_text, 0};
-        ASSERT_EQ(read_settings_from(reader, link, distances_valid, &options, &settings, &library), c.code);
+        const SettingsReader reader{
+            [](const void*, const char* key, std::int32_t fallback) { return std::strcmp(key, "RollAction") == 0 ? 1 : fallback; },
+            [](const void*, const char*, const char* fallback, char* text, std::size_t size) {
+                std::snprintf(text, size, "%s", fallback);
+            },
+            one_pen_media, nullptr, c.empty_folder ? &options : nullptr};
+        const CutterLink link{[](const char*) {}, record_write, nullptr, [](std::uint32_t) {}, nullptr, 0};
+        const MarkDistanceCheck valid = [](std::int32_t, double, double, std::int32_t) -> ResultCode { return RC_SUCCESS; };
+        ASSERT_EQ(read_settings_from(reader, link, valid, &options, &settings, &library), c.code);
         EXPECT_EQ(g_sent, std::vector<std::string>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(c.sent)));
         if (c.code == RC_SUCCESS) {
-            EXPECT_EQ(std::make_tuple(settings.GuideMenu, settings.Unit, settings.TomboAutoRead),
-                      std::make_tuple(c.cut_mode, 1, 1));  // the guide comes up in cut mode
+            EXPECT_EQ(std::make_tuple(settings.GuideMenu, settings.Unit, settings.TomboAutoRead, settings.RollAction),
+                      std::make_tuple(c.cut_mode, 1, 1, 1));  // the guide comes up in cut mode
         }
     }
 }
