@@ -32,19 +32,10 @@ ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
     note(b[0] != '\x1B' ? b.substr(0, b.find('\x03')) : b.back() == 0 ? "stop" : move);
     return g_rec.writes_fail ? RC_GENERAL_ERROR : RC_SUCCESS;
 }
-ResultCode no_read(void*, std::uint32_t, std::uint32_t) { return RC_SUCCESS; }
-void no_debug(const char*) {}
-void no_sleep(std::uint32_t) {}
-void no_demo(std::int32_t, char* text, std::size_t) { text[0] = 0; }
-const CutterLink LINK{no_debug, record_write, no_read, no_sleep, no_demo, 0};
-
-void redraw(const PadRect&) {}
-void capture() { note("capture"); }
-void release() { note("release"); }
-bool ask() { note("ask"); return g_rec.answer_ok; }
-void uncheck() { note("uncheck"); g_rec.box_checked = false; }
-bool checked() { return g_rec.box_checked; }
-const PadSurface SURFACE{redraw, capture, release, ask, uncheck, checked};
+const CutterLink LINK{[](const char*) {}, record_write, nullptr, [](std::uint32_t) {}, nullptr, 0};
+const PadSurface SURFACE{[](const PadRect&) {}, [] { note("capture"); }, [] { note("release"); },
+                         [] { note("ask"); return g_rec.answer_ok; },
+                         [] { note("uncheck"); g_rec.box_checked = false; }, [] { return g_rec.box_checked; }};
 
 // Runs one event as the program delivers it:
 //   kU+ kU-   arrow key (U D L R) down / up through the keyboard filter; kX+ any other key
@@ -83,13 +74,7 @@ void run_event(const std::string& e, PadState* s)
 // command it sent on the way.
 TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
 {
-    struct Case {
-        const char* what;
-        PadState from;
-        const char* events;
-        PadState to;
-        const char* log;
-    };
+    struct Case { const char* what; PadState from; const char* events; PadState to; const char* log; };
     const Case cases[] = {
         {"arrow keys reach the dialogs while keyboard jogging is off", {0, 0, 0, 0}, "kU+ kU-", {0, 0, 0, 0}, "pass, pass"},
         {"held key: auto-repeat sends nothing", {2, 0, 0, 0}, "kU+ kU+ kU+ kU-", {2, 0, 0, 0},
@@ -132,10 +117,7 @@ TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
 // The layout and the hit test together: edges count, the gaps between the arrows do not.
 TEST(ButtonPad, PointsHitTheButtonWhoseEdgesIncludeThem)
 {
-    struct Case {
-        std::int32_t x, y;
-        PadButton hit;
-    };
+    struct Case { std::int32_t x, y; PadButton hit; };
     const Case cases[] = {
         {200, 150 - 3 - 16, PAD_BUTTON_UP},          // up's bottom edge
         {200, 150 - 3 - 15, PAD_NO_BUTTON},          // the gap below it
@@ -152,18 +134,9 @@ TEST(ButtonPad, PointsHitTheButtonWhoseEdgesIncludeThem)
 
 TEST(ButtonPad, DialogsAreCentredOverTheFullSizeMainWindowWithHalvesTruncatedTowardZero)
 {
-    struct Case {
-        std::int32_t left, top, width, height, dialog_width, dialog_height, x, y;
-    };
-    const Case cases[] = {
-        {100, 50, 300, 200, 401, 303, 50, -1},  // larger than the window: -50.5 and -51.5
-    };
-    for (const Case& c : cases) {
-        const DialogPosition p = centred_dialog_position(c.left, c.top, c.width, c.height,
-                                                         c.dialog_width, c.dialog_height);
-        EXPECT_EQ(p.x, c.x);
-        EXPECT_EQ(p.y, c.y);
-    }
+    // Larger than the window: -50.5 and -51.5 from its corner.
+    const DialogPosition p = centred_dialog_position(100, 50, 300, 200, 401, 303);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(50, -1));
 }
 
 }  // namespace

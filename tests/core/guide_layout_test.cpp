@@ -20,12 +20,8 @@ std::string switches(const Switch (&s)[GUIDE_CONTROL_COUNT])
 
 TEST(GuideLayout, DecisionsByStepMenuFirmwareAndCutMode)
 {
-    struct Case {
-        int menu, media_files, cut_mode, step, pos_set, auto_read;
-        int text, toggle_text, height;
-        const char* visible;
-        const char* enabled;
-    };
+    struct Case { int menu, media_files, cut_mode, step, pos_set, auto_read, text, toggle_text, height;
+                  const char *visible, *enabled; };
     // The main window is 600 high, its guide area 200: hidden, the window is 400 high.
     const Case cases[] = {
         {1, 1, 1, 0, 0, 0, IDS_GUIDE_MEDIA_TYPE, IDS_HIDE_GUIDE, 600, "++....", "-+...."},
