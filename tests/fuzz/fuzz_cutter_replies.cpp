@@ -3,6 +3,7 @@
 // failed transfer fails the query and stores nothing; an accepted position or correction lies in
 // its range.
 #include <cstring>
+#include <vector>
 
 #include "common/launch_options.h"
 #include "device/cutter_protocol.h"

@@ -4,12 +4,65 @@
 // media file (its file name on the first line, then INI text). Checked: no fault in the parsers,
 // and the values taken stay in their ranges.
 #include <cstring>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "fuzz_support.h"
+#include "settings/profile_section.h"
 #include "settings/settings_record.h"
 #include "workflow/mark_distances.h"
 
 namespace {
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) {
+        parts.push_back(part);
+    }
+    return parts.empty() ? std::vector<std::string>(1) : parts;
+}
+
+// A file's sections as the profile calls hand them over whole: "Section" -> its entries, each
+// ended by a zero byte, the list by a second one. The keys are taken from them by the section
+// reader the program uses (profile_section.h).
+using Keys = std::map<std::string, std::string>;
+
+// "[Section]" and entry lines; entries before any section belong to `section`. The platform
+// keeps a line only up to a zero byte, and no empty one.
+Keys parse_ini(const std::string& text, std::string section = "")
+{
+    Keys keys;
+    for (const std::string& line : split(text, '\n')) {
+        if (line.size() >= 2 && line[0] == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+        } else if (line[0] != '\0') {
+            keys[section] += line.c_str() + std::string(1, '\0');
+        }
+    }
+    return keys;
+}
+
+const char* section_of(const void* file, const char* section)
+{
+    const Keys& keys = *static_cast<const Keys*>(file);
+    const auto found = keys.find(section);
+    return found == keys.end() ? "" : found->second.c_str();
+}
+
+std::int32_t keys_number(const void* file, const char* section, const char* key, std::int32_t fallback)
+{
+    return section_number(section_of(file, section), key, fallback);
+}
+
+void keys_text(const void* file, const char* section, const char* key, const char* fallback, char* text,
+               std::size_t size)
+{
+    section_text(section_of(file, section), key, fallback, text, size);
+}
 
 struct MediaFile {
     std::string entry;
