@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "positioning/button_pad.h"
 
@@ -107,10 +108,8 @@ TEST(ButtonPad, InputModesAndCommandsFollowTheEvents)
         std::istringstream events(c.events);
         for (std::string e; events >> e;) run_event(e, &state);
         EXPECT_EQ(g_rec.log, c.log);
-        EXPECT_EQ(state.input_mode, c.to.input_mode);
-        EXPECT_EQ(state.direction_set, c.to.direction_set);
-        EXPECT_EQ(state.test_cut_state, c.to.test_cut_state);
-        EXPECT_EQ(state.set_origin_state, c.to.set_origin_state);
+        EXPECT_EQ(std::make_tuple(state.input_mode, state.direction_set, state.test_cut_state, state.set_origin_state),
+                  std::make_tuple(c.to.input_mode, c.to.direction_set, c.to.test_cut_state, c.to.set_origin_state));
     }
 }
 

@@ -51,7 +51,6 @@ CutterLink fake_link(std::int32_t demo_mode = 0, const std::string& reply = "")
                       demo_mode};
 }
 
-using Call = ResultCode (*)(const CutterLink&);
 const std::string E = "\x03";
 const std::string ESC_S = "\x1B";
 
@@ -63,7 +62,7 @@ ResultCode manual_read(const CutterLink& l) { return manual_mark_read(l, 1, 1500
 
 // One row per shape of command: how its arguments reach the wire, how it is sent and read.
 struct Command {
-    Call call;
+    ResultCode (*call)(const CutterLink&);
     std::vector<std::string> writes;  // each write's exact bytes
     std::uint32_t write_timeout;
     ResultCode own;          // the code a general transfer failure becomes
@@ -74,12 +73,10 @@ struct Command {
 
 TEST(CutterCommands, EachCommandIsSentLoggedReadAndFailsAsItsRowSays)
 {
-    const std::string blade = ESC_S + std::string(1, '\0');
     const Command commands[] = {
         {[](const CutterLink& l) { return cut_condition_command(l, -1, 10, 3, -25); },
          {"FW-1" + E + "!10" + E + "*0,3" + E + "FC-25" + E}, 500, 150},
-        {[](const CutterLink& l) { return blade_move_command(l, 5, 1); }, {blade + "\x0A"}, 250000, 159},
-        {[](const CutterLink& l) { return blade_move_command(l, 15, 0); }, {blade + '\0'}, 250000, 159},
+        {[](const CutterLink& l) { return blade_move_command(l, 5, 1); }, {std::string("\x1B\x00\x0A", 3)}, 250000, 159},
         {[](const CutterLink& l) { return sensor_position_command(l, 0, 39); }, {"TB72,-40,-1" + E}, 500, 160},
         {[](const CutterLink& l) { return feed_correction_command(l, 1259); }, {"FB125,0" + E}, 500, 162},
         {[](const CutterLink& l) { return mark_size_command(l, 7.99); }, {"TB51,159" + E}, 500, 164},

@@ -34,8 +34,7 @@ TEST(GuideLayout, DecisionsByStepMenuFirmwareAndCutMode)
         {0, 0, 1, 0, 0, 0, IDS_GUIDE_MEDIA_TYPE, 0, 400, "------", "-+...."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "menu " << c.menu << " files " << c.media_files
-                                        << " cut " << c.cut_mode << " step " << c.step);
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases);
         Settings settings{};
         settings.GuideMenu = c.menu;
         settings.FileMediaMode = c.media_files;
@@ -52,8 +51,7 @@ TEST(GuideLayout, DecisionsByStepMenuFirmwareAndCutMode)
         EXPECT_EQ(layout.TitleId, IDS_GUIDE_TITLE_FIRST + c.step);
         EXPECT_EQ(layout.TextId, c.text);
         EXPECT_EQ(layout.ToggleTextId, c.toggle_text);
-        EXPECT_EQ(layout.WindowWidth, 400);
-        EXPECT_EQ(layout.WindowHeight, c.height);
+        EXPECT_EQ(std::make_pair(layout.WindowWidth, layout.WindowHeight), std::make_pair(400, c.height));
         EXPECT_EQ(switches(layout.Visible), c.visible);
         EXPECT_EQ(switches(layout.Enabled), c.enabled);
     }

@@ -114,6 +114,9 @@ TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
         {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=11;Defaults/Force=2;Defaults/Cap=Red", false, {}},
         {h7 + "Generic/ConfigurationMode=0;Defaults/Speed=4;Defaults/Force=4;Defaults/Cap=Red", false, {}},
     };
+    const auto fields = [](const MediaFileValues& m) {
+        return std::vector<std::int64_t>{m.ListID, m.ConfigurationMode, m.DefaultSpeed, m.DefaultPress, m.Speed, m.Press, m.Cap};
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         MediaFileText file;
@@ -124,11 +127,7 @@ TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
         MediaFileValues v{};
         ASSERT_EQ(read_media_file_values(MediaFileReader{map_number, map_text, &file}, &v), c.accepted);
         if (c.accepted) {
-            const MediaFileValues& e = c.values;
-            EXPECT_EQ(std::vector<std::int64_t>({v.ListID, v.ConfigurationMode, v.DefaultSpeed,
-                                                 v.DefaultPress, v.Speed, v.Press, v.Cap}),
-                      std::vector<std::int64_t>({e.ListID, e.ConfigurationMode, e.DefaultSpeed,
-                                                 e.DefaultPress, e.Speed, e.Press, e.Cap}));
+            EXPECT_EQ(fields(v), fields(c.values));
         }
     }
 }

