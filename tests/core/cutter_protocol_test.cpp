@@ -121,33 +121,27 @@ TEST(CutterCommands, EachCommandIsSentLoggedReadAndFailsAsItsRowSays)
     }
 }
 
-// What a query makes of a reply: its code, then what it stored ("-": nothing).
-std::string version_answer(const CutterLink& l)
-{
-    char text[VERSION_TEXT_SIZE] = "-";
-    const ResultCode code = version_query(l, text);
-    return std::to_string(code) + " " + text;
-}
-
-std::string sensor_answer(const CutterLink& l)
-{
-    std::int32_t x = -1, y = -1;
-    const ResultCode code = sensor_position_query(l, &x, &y);
-    return std::to_string(code) + " " + std::to_string(x) + "," + std::to_string(y);
-}
-
-std::string feed_answer(const CutterLink& l)
-{
-    std::int32_t value = -1;
-    const ResultCode code = feed_correction_query(l, &value);
-    return std::to_string(code) + " " + std::to_string(value);
-}
-
 template <ResultCode (*query)(const CutterLink&)>
 std::string code_of(const CutterLink& l) { return std::to_string(query(l)); }
 
 TEST(CutterReplies, EachQueryJudgesItsReplyCutAtItsFixedIndex)
 {
+    // What a query makes of a reply: its code, then what it stored ("-": nothing).
+    const auto version_answer = [](const CutterLink& l) {
+        char text[VERSION_TEXT_SIZE] = "-";
+        const ResultCode code = version_query(l, text);
+        return std::to_string(code) + " " + text;
+    };
+    const auto sensor_answer = [](const CutterLink& l) {
+        std::int32_t x = -1, y = -1;
+        const ResultCode code = sensor_position_query(l, &x, &y);
+        return std::to_string(code) + " " + std::to_string(x) + "," + std::to_string(y);
+    };
+    const auto feed_answer = [](const CutterLink& l) {
+        std::int32_t value = -1;
+        const ResultCode code = feed_correction_query(l, &value);
+        return std::to_string(code) + " " + std::to_string(value);
+    };
     struct Case { std::string (*query)(const CutterLink&); std::string reply, answer; std::int32_t demo = DEMO_OFF; };
     const auto ready = code_of<ready_query>;
     const Case cases[] = {

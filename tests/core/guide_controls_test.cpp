@@ -42,15 +42,10 @@ constexpr int HIDDEN = -1;
 TEST(GuideControls, EachStepOffersOnlyWhatItAllowsAndTheLaunchOptionsForceTheirValues)
 {
     enum Job { CUT, NO_CUT_MODE, CUT_NO_MARKS, CUT_DISTANCES_GIVEN };
-    struct Case {
-        const char*  what;
-        int          step;
-        Job          job;
-        std::int32_t pos_set, auto_read, adjust, press, configuration_mode, calibration_open;
-        // media, Adjust Settings, adjustment, Track Enhancing, cap text | orientation | marks box,
-        // search, distances, reading | set origin | arrows | cut, then PosSet and CutCondAdjust
-        const char*  expected;
-    };
+    // expected: media, Adjust Settings, adjustment, Track Enhancing, cap text | orientation | marks
+    // box, search, distances, reading | set origin | arrows | cut, then PosSet and CutCondAdjust
+    struct Case { const char* what; int step; Job job; std::int32_t pos_set, auto_read, adjust, press, configuration_mode,
+                  calibration_open; const char* expected; };
     // Base: a job with marks searched by "Cut...", factory media, factory speed and force.
     const Case cases[] = {
         {"hidden",                       HIDDEN, CUT, 1, 1, 0, 3, 1, 0, "11001" "1" "1100" "0" "1" "1 10"},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "guide/guide_layout.h"
 #include "resources/resource_ids.h"
@@ -36,11 +37,8 @@ TEST(GuideLayout, DecisionsByStepMenuFirmwareAndCutMode)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << &c - cases);
         Settings settings{};
-        settings.GuideMenu = c.menu;
-        settings.FileMediaMode = c.media_files;
-        settings.GuideStep = c.step;
-        settings.PosSet = c.pos_set;
-        settings.TomboAutoRead = c.auto_read;
+        std::tie(settings.GuideMenu, settings.FileMediaMode, settings.GuideStep, settings.PosSet, settings.TomboAutoRead) =
+            std::make_tuple(c.menu, c.media_files, c.step, c.pos_set, c.auto_read);
         settings.MainWindowRect = ScreenRect{10, 20, 410, 620};
         settings.GuideAreaRect = ScreenRect{10, 370, 410, 570};
         LaunchOptions options;
