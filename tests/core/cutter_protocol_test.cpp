@@ -146,8 +146,8 @@ TEST(CutterReplies, EachQueryJudgesItsReplyCutAtItsFixedIndex)
     const auto ready = code_of<ready_query>;
     const Case cases[] = {
         // A character, a number and exactly the model word; the text is the four after the first.
-        {version_answer, " 2.01 KVXZ", "0 2.01"},  // the tenth byte is never parsed
-        {version_answer, " 2.01 KV" + E, "62 -"},
+        {version_answer, "X2.01 KVXZ", "0 2.01"},  // the tenth byte is never parsed
+        {version_answer, " 2.01 KV" + E, "62 -"}, {version_answer, " x.01 KVX" + E, "62 -"},
         {version_answer, "", "62 -"},  // nothing arrived: the command is still there
         // Not ready is the general code 50, not the command's 101. "1" leaves "1Q5": the 1 is read;
         // the sixth byte of "000001" is cut off.
@@ -156,7 +156,7 @@ TEST(CutterReplies, EachQueryJudgesItsReplyCutAtItsFixedIndex)
         {code_of<buffer_check>, "0" + E, "0"}, {code_of<buffer_check>, "", "60"},  // ESC 0x05 is still there
         // Sensor positions are stored with 40 added, even out of range.
         {sensor_answer, "   40,  -40" + E, "0 80,0"}, {sensor_answer, "41,0" + E, "103 81,40"},
-        {sensor_answer, "0,-41" + E, "103 40,-1"}, {sensor_answer, "", "103 -1,-1"},
+        {sensor_answer, "0,-41" + E, "103 40,-1"}, {sensor_answer, "5" + E, "103 -1,-1"}, {sensor_answer, "", "103 -1,-1"},
         {sensor_answer, "12,345678901234", "103 52,34567930"},  // the twelfth byte is cut off
         // The feed correction is the first number times ten; the second is not needed.
         {feed_answer, "  200,    0" + E, "0 2000"}, {feed_answer, " -201,    0" + E, "104 -2010"},

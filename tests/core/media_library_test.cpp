@@ -108,6 +108,7 @@ TEST(MediaFileRules, FileIsReadInTheOrderOfItsChecks)
         {header + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Yellow",
          true, {0xFFFFFFFFu, MEDIA_USER, -1, -1, 1, 3, CAP_YELLOW}},
         {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=Pen", false, {}},  // no pen
+        {h7 + "Generic/ConfigurationMode=2;User/Speed=1;User/Force=3;User/Cap=red", false, {}},
         {h7 + "Generic/ConfigurationMode=3", false, {}},
         {"Generic/Product=Quillmark controller Ver2;Generic/Type=Quillmark;Generic/ConfigurationMode=2;"
          "User/Speed=1;User/Force=3;User/Cap=Red", false, {}},
