@@ -77,6 +77,7 @@ TEST(CutterCommands, EachCommandIsSentLoggedReadAndFailsAsItsRowSays)
         {[](const CutterLink& l) { return cut_condition_command(l, -1, 10, 3, -25); },
          {"FW-1" + E + "!10" + E + "*0,3" + E + "FC-25" + E}, 500, 150},
         {[](const CutterLink& l) { return blade_move_command(l, 5, 1); }, {std::string("\x1B\x00\x0A", 3)}, 250000, 159},
+        {[](const CutterLink& l) { return blade_move_command(l, 15, 0); }, {std::string("\x1B\x00\x00", 3)}, 250000, 159},
         {[](const CutterLink& l) { return sensor_position_command(l, 0, 39); }, {"TB72,-40,-1" + E}, 500, 160},
         {[](const CutterLink& l) { return feed_correction_command(l, 1259); }, {"FB125,0" + E}, 500, 162},
         {[](const CutterLink& l) { return mark_size_command(l, 7.99); }, {"TB51,159" + E}, 500, 164},
