@@ -31,7 +31,6 @@ CutterLink recording_link(std::vector<int> refused = {})
 }
 
 const std::string E = "\x03";
-constexpr int SB_ENDSCROLL_CODE = 8;
 
 MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_speed, std::int32_t default_press,
                   std::int32_t speed, std::int32_t press)
@@ -43,21 +42,12 @@ MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_spee
     return m;
 }
 
-TEST(JobPanelRules, ConditionBarsStepClampAndSendOnlyADroppedOrSteppedChange)
+TEST(JobPanelRules, TheSpeedBarPagesByFiveUpToTenAndTheThicknessBarByOneUpToThree)
 {
-    constexpr auto S = ConditionBar::Speed;
-    constexpr auto T = ConditionBar::Thickness;
-    struct Case { ConditionBar bar; int code; std::int32_t stored, thumb, value; bool handled, send; };
-    const Case cases[] = {
-        {S, BAR_PAGE_LEFT, 8, 0, 3, true, true},     {S, BAR_PAGE_RIGHT, 10, 0, 10, true, false},
-        {S, BAR_THUMB_TRACK, 3, 8, 8, true, false},  {T, BAR_THUMB_POSITION, 1, 3, 3, true, true},
-        {T, SB_ENDSCROLL_CODE, 2, 3, 2, false, false},
-    };
-    for (const Case& c : cases) {
-        const BarMove m = condition_bar_move(c.bar, c.code, c.stored, c.thumb);
-        EXPECT_EQ(std::make_tuple(m.Handled, m.Value, m.Send), std::make_tuple(c.handled, c.value, c.send))
-            << "code " << c.code << " from " << c.stored;
-    }
+    EXPECT_EQ(bar_step(CONDITION_SPEED_SCALE, BAR_PAGE_RIGHT, 4, 0).Value, 9);
+    EXPECT_EQ(bar_step(CONDITION_SPEED_SCALE, BAR_THUMB_POSITION, 4, 11).Value, 10);
+    EXPECT_EQ(bar_step(CONDITION_THICKNESS_SCALE, BAR_PAGE_RIGHT, 1, 0).Value, 2);
+    EXPECT_EQ(bar_step(CONDITION_THICKNESS_SCALE, BAR_THUMB_POSITION, 1, 4).Value, 3);
 }
 
 TEST(JobPanelRules, ARefusedBarValueIsNotStored)
