@@ -120,12 +120,10 @@ TEST(AddMedia, ANewMediaFollowsEveryListIdAndUpdatesKeepTheRecordsIdentity)
               std::make_tuple(120u, 100, 9, static_cast<std::int32_t>(CAP_RED)));
 }
 
-TEST(AddMedia, TheSpeedBarPagesByFiveUpToTenAndTheForceBarByOneUpToThree)
+TEST(AddMedia, TheSpeedBarPagesByFiveAndTheForceBarByOne)
 {
     EXPECT_EQ(bar_step(SPEED_BAR_SCALE, BAR_PAGE_LEFT, 7, 0).Value, 2);
-    EXPECT_EQ(bar_step(SPEED_BAR_SCALE, BAR_THUMB_TRACK, 5, 12).Value, 10);
     EXPECT_EQ(bar_step(FORCE_BAR_SCALE, BAR_PAGE_RIGHT, 1, 0).Value, 2);
-    EXPECT_EQ(bar_step(FORCE_BAR_SCALE, BAR_THUMB_TRACK, 2, 5).Value, 3);
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int SB_ENDSCROLL_CODE = 8;
-
 TEST(BarStep, StepsStayWithinTheScaleAndOnlyADroppedOrSteppedChangeIsSent)
 {
     constexpr BarScale scale{1, 10, 5};
@@ -20,7 +18,7 @@ TEST(BarStep, StepsStayWithinTheScaleAndOnlyADroppedOrSteppedChangeIsSent)
         {BAR_THUMB_TRACK, 3, 8, 8, true, false},    // only the display follows the drag
         {BAR_THUMB_POSITION, 3, 8, 8, true, true},  {BAR_THUMB_POSITION, 8, 8, 8, true, false},
         {BAR_THUMB_POSITION, 3, 12, 10, true, true}, {BAR_THUMB_TRACK, 3, -2, 1, true, false},
-        {SB_ENDSCROLL_CODE, 3, 8, 3, false, false},
+        {8, 3, 8, 3, false, false},                 // SB_ENDSCROLL: no step
     };
     for (const Case& c : cases) {
         const BarStep step = bar_step(scale, c.code, c.stored, c.thumb);

@@ -42,12 +42,10 @@ MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_spee
     return m;
 }
 
-TEST(JobPanelRules, TheSpeedBarPagesByFiveUpToTenAndTheThicknessBarByOneUpToThree)
+TEST(JobPanelRules, TheSpeedBarPagesByFiveAndTheThicknessBarByOne)
 {
     EXPECT_EQ(bar_step(CONDITION_SPEED_SCALE, BAR_PAGE_RIGHT, 4, 0).Value, 9);
-    EXPECT_EQ(bar_step(CONDITION_SPEED_SCALE, BAR_THUMB_POSITION, 4, 11).Value, 10);
     EXPECT_EQ(bar_step(CONDITION_THICKNESS_SCALE, BAR_PAGE_RIGHT, 1, 0).Value, 2);
-    EXPECT_EQ(bar_step(CONDITION_THICKNESS_SCALE, BAR_THUMB_POSITION, 1, 4).Value, 3);
 }
 
 TEST(JobPanelRules, ARefusedBarValueIsNotStored)
