@@ -176,14 +176,11 @@ TEST(JobPanelRules, CommandLineDistancesAndMarkSizeAreCheckedConvertedAndReporte
         o.HorizontalDistanceConverted = o.VerticalDistanceConverted = -1;
         o.LaunchResult = EARLIER;
         const CommandLineValues v = take_command_line_values(c.direction, &o);
-        EXPECT_EQ(o.LaunchResult, c.launch_result);
-        EXPECT_EQ(v.SendMarkSize, c.send_size);
+        EXPECT_EQ(std::make_tuple(o.LaunchResult, v.SendMarkSize, o.HorizontalDistanceConverted, o.VerticalDistanceConverted),
+                  std::make_tuple(c.launch_result, c.send_size, c.shown_h, c.shown_v));
         EXPECT_EQ(v.ShowDistances, c.shown_h != -1);
-        EXPECT_EQ(o.HorizontalDistanceConverted, c.shown_h);
-        EXPECT_EQ(o.VerticalDistanceConverted, c.shown_v);
         if (v.ShowDistances) {
-            EXPECT_EQ(v.Horizontal, c.shown_h);
-            EXPECT_EQ(v.Vertical, c.shown_v);
+            EXPECT_EQ(std::make_tuple(v.Horizontal, v.Vertical), std::make_tuple(c.shown_h, c.shown_v));
         }
     }
 }
