@@ -245,6 +245,11 @@ bool wait_for_client(CutterServer* server, HANDLE pipe, OVERLAPPED* listening)
     if (ConnectNamedPipe(pipe, listening) || GetLastError() == ERROR_PIPE_CONNECTED) {
         return true;
     }
+    if (GetLastError() == ERROR_NO_DATA) {
+        // A client came and went before the instance was waited on: listen again.
+        DisconnectNamedPipe(pipe);
+        return wait_for_client(server, pipe, listening);
+    }
     if (GetLastError() != ERROR_IO_PENDING) {
         return false;
     }
