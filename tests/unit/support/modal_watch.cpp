@@ -5,24 +5,18 @@
 
 namespace {
 
-BOOL CALLBACK add_dialog(HWND window, LPARAM list)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char class_name[16] = {};
-    GetClassNameA(window, class_name, sizeof class_name);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        lstrcmpA(class_name, "#32770") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
-
 // The visible dialogs and message boxes of this process.
 std::vector<HWND> open_dialogs()
 {
     std::vector<HWND> dialogs;
-    EnumWindows(add_dialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(w)) {
+            dialogs.push_back(w);
+        }
+    }
     return dialogs;
 }
 
@@ -34,65 +28,51 @@ bool ends_within(HWND window, DWORD ms)
     return !IsWindow(window);
 }
 
-// System icons are shared handles within one process, so the box's icon can be compared to
-// the ones this process loads.
-ShownIcon icon_of(HWND dialog)
-{
-    HICON icon = nullptr;
-    for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr && !icon;
-         child = FindWindowExA(dialog, child, "Static", nullptr)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        }
-    }
-    const std::pair<LPCTSTR, ShownIcon> known[] = {
-        {IDI_HAND, ShownIcon::Stop}, {IDI_EXCLAMATION, ShownIcon::Exclamation}};
-    for (const auto& k : known) {
-        if (icon != nullptr && LoadIcon(nullptr, k.first) == icon) {
-            return k.second;
-        }
-    }
-    return icon == nullptr ? ShownIcon::None : ShownIcon::Other;
-}
-
 void press(HWND dialog, int id)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// System icons are shared handles within one process, so the box's icon can be compared to
+// the ones this process loads.
+void look_at(HWND dialog, ShownDialog* shown)
+{
+    for (HWND c = FindWindowExA(dialog, nullptr, "Static", nullptr); c != nullptr;
+         c = FindWindowExA(dialog, c, "Static", nullptr)) {
+        const LONG type = GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK;
+        if (type == SS_ICON && shown->icon == ShownIcon::None) {
+            const HICON icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+            shown->icon = icon == LoadIcon(nullptr, IDI_HAND)          ? ShownIcon::Stop
+                          : icon == LoadIcon(nullptr, IDI_EXCLAMATION) ? ShownIcon::Exclamation
+                                                                       : ShownIcon::Other;
+        }
+        shown->picture |= type == SS_BITMAP && SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    }
 }
 
 }  // namespace
 
-std::future<ShownDialog> answer_next_modal(int extra_command, const std::function<void(HWND)>& inspect)
+std::future<ShownDialog> answer_next_modal()
 {
     // Taken on the caller's thread, before the code under test can open its window.
     const std::vector<HWND> known = open_dialogs();
-    return std::async(std::launch::async, [extra_command, inspect, known]() {
+    return std::async(std::launch::async, [known]() {
         ShownDialog shown;
         HWND dialog = nullptr;
-        for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 10000;) {
+        for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 10000; Sleep(20)) {
             for (HWND window : open_dialogs()) {
-                if (std::find(known.begin(), known.end(), window) == known.end()) {
-                    dialog = window;
-                }
+                dialog = std::find(known.begin(), known.end(), window) == known.end() ? window : dialog;
             }
-            Sleep(20);
         }
-        if (dialog == nullptr) {
-            return shown;
+        if (dialog != nullptr) {
+            Sleep(50);  // let WM_INITDIALOG finish filling the controls
+            shown.found = true;
+            look_at(dialog, &shown);
+            press(dialog, IDCANCEL);
+            shown.stays_on_cancel = !ends_within(dialog, 200);
+            press(dialog, IDOK);
+            ends_within(dialog, 10000);
         }
-        Sleep(50);  // let WM_INITDIALOG finish filling the controls
-        shown.found = true;
-        shown.icon = icon_of(dialog);
-        if (inspect) {
-            inspect(dialog);
-        }
-        if (extra_command != 0) {
-            press(dialog, extra_command);
-            shown.still_open_after_extra = !ends_within(dialog, 200);
-        }
-        press(dialog, IDOK);
-        ends_within(dialog, 10000);
         return shown;
     });
 }

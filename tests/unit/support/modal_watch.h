@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <future>
 
 enum class ShownIcon { None, Stop, Exclamation, Other };
@@ -14,14 +13,12 @@ enum class ShownIcon { None, Stop, Exclamation, Other };
 struct ShownDialog {
     bool found = false;
     ShownIcon icon = ShownIcon::None;
-    bool still_open_after_extra = false;  // see `extra_command` below
+    bool picture = false;          // a static showing a bitmap
+    bool stays_on_cancel = false;  // still open after the command Escape sends
 };
 
 // Starts watching; the future is ready once the window has gone (or ten seconds have passed).
-// Dialogs already open when the watch begins are left alone. While the window is open, `inspect`
-// runs on the helper thread, then `extra_command` (when not 0) is sent to see whether it ends the
-// window, then OK ends it.
-std::future<ShownDialog> answer_next_modal(int extra_command = 0,
-                                           const std::function<void(HWND)>& inspect = {});
+// Dialogs already open when the watch begins are left alone.
+std::future<ShownDialog> answer_next_modal();
 
 #endif
