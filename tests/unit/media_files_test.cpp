@@ -33,18 +33,9 @@ std::vector<std::string> records_of(const MediaLibrary& library)
     return lines;
 }
 
-TEST(MediaFiles, BuiltInMediaTakeTheirNamesFromTheStringTable)
-{
-    MediaLibrary library;
-    load_built_in_media(&library);
-    ASSERT_EQ(library.Count, 12);
-    EXPECT_STREQ(library.Media[0].Name, "Card without Craft Paper Backing");
-    EXPECT_STREQ(library.Media[11].Name, "Pen");
-}
-
 // The folder's ".qcf" files as the profile calls read them; the value and profile rules are tested
 // where they are made.
-TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCalls)
+TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCallsBuiltInOnesFromTheStringTable)
 {
     ProfileFolder folder;
     folder.write("Fixed.qcf", fixed_media("4", 6));
@@ -60,6 +51,11 @@ TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCalls)
                                                              "Last 7 0 102 9 2 9 2"}));
     load_media_files(folder.file("Missing").c_str(), "", &library);
     EXPECT_EQ(library.Count, 0);
+    // The built-in media take their names from the string table.
+    load_built_in_media(&library);
+    ASSERT_EQ(library.Count, 12);
+    EXPECT_STREQ(library.Media[0].Name, "Card without Craft Paper Backing");
+    EXPECT_STREQ(library.Media[11].Name, "Pen");
 }
 
 TEST(MediaFiles, SavingWritesAdjustableAndUserMediaKeepingTheRestOfTheirFiles)

@@ -1,6 +1,5 @@
 #include "modal_watch.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -54,15 +53,12 @@ void look_at(HWND dialog, ShownDialog* shown)
 
 std::future<ShownDialog> answer_next_modal()
 {
-    // Taken on the caller's thread, before the code under test can open its window.
-    const std::vector<HWND> known = open_dialogs();
-    return std::async(std::launch::async, [known]() {
+    return std::async(std::launch::async, []() {
         ShownDialog shown;
         HWND dialog = nullptr;
         for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 10000; Sleep(20)) {
-            for (HWND window : open_dialogs()) {
-                dialog = std::find(known.begin(), known.end(), window) == known.end() ? window : dialog;
-            }
+            const std::vector<HWND> open = open_dialogs();
+            dialog = open.empty() ? nullptr : open.front();
         }
         if (dialog != nullptr) {
             Sleep(50);  // let WM_INITDIALOG finish filling the controls

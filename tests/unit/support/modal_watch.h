@@ -18,7 +18,7 @@ struct ShownDialog {
 };
 
 // Starts watching; the future is ready once the window has gone (or ten seconds have passed).
-// Dialogs already open when the watch begins are left alone.
+// No other dialog of the process may be open meanwhile.
 std::future<ShownDialog> answer_next_modal();
 
 #endif
