@@ -61,11 +61,6 @@ void click_at(POINT p)
     button(true);
 }
 
-bool use_keyboard_checked(HWND panel)
-{
-    return SendMessageA(GetDlgItem(panel, IDC_USE_KEYBOARD), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
 {
     e2e::InstallCopy install;
@@ -124,7 +119,8 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
     {
         SCOPED_TRACE("with Use Keyboard an arrow key jogs; another program in front ends the jog and the mode");
         click_at(pad.use_keyboard);
-        ASSERT_TRUE(e2e::wait_until([&] { return use_keyboard_checked(panel); }, "Use Keyboard checked"));
+        ASSERT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(panel, IDC_USE_KEYBOARD) == BST_CHECKED; },
+                                    "Use Keyboard checked"));
         // Held with auto-repeat, then left as well: one start per change of the direction set.
         for (int repeat = 0; repeat < 3; ++repeat) e2e::send_key(VK_UP, false);
         e2e::send_key(VK_LEFT, false);
@@ -137,7 +133,8 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetForegroundWindow(other);
         EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(e2e::wait_until([&] { return !use_keyboard_checked(panel); }, "Use Keyboard unchecked"));
+        EXPECT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(panel, IDC_USE_KEYBOARD) == BST_UNCHECKED; },
+                                    "Use Keyboard unchecked"));
         e2e::send_key(VK_LEFT, true);
         DestroyWindow(other);
     }

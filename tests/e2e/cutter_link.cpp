@@ -27,9 +27,7 @@ VirtualCutter::VirtualCutter()
 VirtualCutter::~VirtualCutter()
 {
     SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, nullptr);
-    if (server_ != nullptr) {
-        stop_cutter_server(server_);
-    }
+    stop_cutter_server(server_);  // nothing when it never started
 }
 
 CutterModel VirtualCutter::model()
@@ -44,9 +42,7 @@ std::vector<std::string> VirtualCutter::new_commands(std::size_t count)
     wait_until([&] { return model().commands.size() >= seen_ + count; }, std::to_string(count) + " more commands");
     const std::vector<ReceivedCommand> all = model().commands;
     std::vector<std::string> fresh;
-    for (std::size_t i = seen_; i < all.size(); ++i) {
-        fresh.push_back(all[i].bytes);
-    }
+    for (std::size_t i = seen_; i < all.size(); ++i) fresh.push_back(all[i].bytes);
     seen_ = all.size();
     return fresh;
 }

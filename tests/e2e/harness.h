@@ -1,10 +1,9 @@
 // End-to-end harness: runs QMACTL.EXE (or any program) from a fresh copy of the install folder
-// and drives its windows from outside as a user would.
-//
-// Every wait polls with a time-out and, when it runs out, adds a GoogleTest failure that says what
-// was awaited and returns nullptr (or false/nothing). While it waits, the test's thread handles its own windows' messages, so a window of the test
-// can be a controller's owner (-OWNER). A Program still running when it goes out of scope is
-// killed, so a failed test never leaves a controller holding the single-instance mutex.
+// and drives its windows from outside as a user would. Every wait polls with a time-out, after
+// which it adds a failure naming what was awaited and returns nullptr (or false/nothing); while it
+// waits, the test's thread handles its own windows' messages, so that a window of the test can be
+// a controller's owner (-OWNER). A Program still running at its end is killed, so a failed test
+// never leaves a controller holding the single-instance mutex.
 #ifndef CUTTER_E2E_HARNESS_H
 #define CUTTER_E2E_HARNESS_H
 
