@@ -20,7 +20,8 @@ class UsbTransport : public VirtualCutterTest {};
 TEST_F(UsbTransport, TransfersCompleteAtOnceOrWhenTheCutterAnswersLate)
 {
     ASSERT_EQ(write_bytes("FW3\x03!5\x03", 7, 500), RC_SUCCESS);
-    EXPECT_EQ(writes(1), (std::vector<std::string>{"FW3\x03!5\x03"}));  // one write, as sent
+    EXPECT_TRUE(wait_for_writes(server_, 1, 2000));
+    EXPECT_EQ(model().write_log, (std::vector<std::string>{"FW3\x03!5\x03"}));  // one write, as sent
     ASSERT_EQ(write_bytes(FQ5, 4, 500), RC_SUCCESS);
     char buffer[8];
     std::memset(buffer, '~', sizeof buffer);

@@ -46,13 +46,6 @@ protected:
         return copy;
     }
 
-    // The writes the cutter has received, once it has taken at least `count` of them.
-    std::vector<std::string> writes(int count)
-    {
-        EXPECT_TRUE(wait_for_writes(server_, count, 2000));
-        return model().write_log;
-    }
-
     static double milliseconds_since(std::chrono::steady_clock::time_point start)
     {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
