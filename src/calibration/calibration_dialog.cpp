@@ -31,19 +31,6 @@ constexpr SensorAxis X_AXIS = {IDC_SENSOR_X_BAR, IDC_SENSOR_X_VALUE, IDS_SENSOR_
 constexpr SensorAxis Y_AXIS = {IDC_SENSOR_Y_BAR, IDC_SENSOR_Y_VALUE, IDS_SENSOR_Y_LABEL,
                                &CalibrationValues::SensorCorrectionY};
 
-BarAction bar_action(int code)
-{
-    switch (code) {
-    case SB_LINEUP:        return BarAction::LineBack;       // also SB_LINELEFT
-    case SB_LINEDOWN:      return BarAction::LineForward;    // also SB_LINERIGHT
-    case SB_PAGEUP:        return BarAction::PageBack;       // also SB_PAGELEFT
-    case SB_PAGEDOWN:      return BarAction::PageForward;    // also SB_PAGERIGHT
-    case SB_THUMBPOSITION: return BarAction::ThumbDropped;
-    case SB_THUMBTRACK:    return BarAction::ThumbDragged;
-    }
-    return BarAction::Other;
-}
-
 void show_sensor_value(HWND dialog, const SensorAxis& axis, std::int32_t value)
 {
     char text[SENSOR_TEXT_SIZE];
@@ -83,7 +70,8 @@ INT_PTR init_calibration(HWND dialog, const CalibrationEnvironment* environment)
     SetWindowTextA(dialog, load_text(IDS_CALIBRATION_TITLE).c_str());
     const CalibrationValues& values = *environment->values;
     for (const SensorAxis* axis : {&X_AXIS, &Y_AXIS}) {
-        SetScrollRange(GetDlgItem(dialog, axis->bar), SB_CTL, SENSOR_BAR_MINIMUM, SENSOR_BAR_MAXIMUM, TRUE);
+        SetScrollRange(GetDlgItem(dialog, axis->bar), SB_CTL, SENSOR_BAR_SCALE.Minimum, SENSOR_BAR_SCALE.Maximum,
+                       TRUE);
         show_sensor_value(dialog, *axis, values.*(axis->stored));
     }
     char text[SENSOR_TEXT_SIZE];
@@ -98,13 +86,13 @@ INT_PTR on_sensor_bar(HWND dialog, const SensorAxis& axis, int code, int thumb)
 {
     CalibrationValues* values = g_environment->values;
     const std::int32_t stored = values->*(axis.stored);
-    const SensorBarStep step = sensor_bar_step(bar_action(code), stored, thumb);
-    show_sensor_value(dialog, axis, step.shown);
-    if (!step.send) {
+    const BarStep step = bar_step(SENSOR_BAR_SCALE, code, stored, thumb);
+    show_sensor_value(dialog, axis, step.Value);
+    if (!step.Send) {
         return FALSE;
     }
     CalibrationValues changed = *values;
-    changed.*(axis.stored) = step.shown;
+    changed.*(axis.stored) = step.Value;
     const ResultCode result = sensor_position_command(*g_environment->link, changed.SensorCorrectionX,
                                                       changed.SensorCorrectionY);
     if (result == RC_SUCCESS) {

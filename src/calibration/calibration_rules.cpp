@@ -9,13 +9,6 @@
 
 namespace {
 
-std::int32_t clamp_bar(std::int32_t value)
-{
-    if (value < SENSOR_BAR_MINIMUM) return SENSOR_BAR_MINIMUM;
-    if (value > SENSOR_BAR_MAXIMUM) return SENSOR_BAR_MAXIMUM;
-    return value;
-}
-
 // The entry's text as the C library's "%lf" reads it, in thousandths: toward zero for the range
 // check, to the nearest for the value sent (two decimals times 1000 is not always exact in
 // binary: 1.13 would otherwise become 1129 and reach the cutter as 1.12 %). A value far outside
@@ -33,21 +26,6 @@ std::int32_t thousandths_of(const std::string& text, bool nearest)
 }
 
 }  // namespace
-
-SensorBarStep sensor_bar_step(BarAction action, std::int32_t stored, std::int32_t thumb)
-{
-    std::int32_t shown = stored;
-    switch (action) {
-    case BarAction::LineBack:     shown = clamp_bar(stored - 1); break;
-    case BarAction::LineForward:  shown = clamp_bar(stored + 1); break;
-    case BarAction::PageBack:     shown = clamp_bar(stored - SENSOR_BAR_PAGE); break;
-    case BarAction::PageForward:  shown = clamp_bar(stored + SENSOR_BAR_PAGE); break;
-    case BarAction::ThumbDropped:
-    case BarAction::ThumbDragged: shown = thumb; break;
-    case BarAction::Other:        return SensorBarStep{stored, false};
-    }
-    return SensorBarStep{shown, shown != stored && action != BarAction::ThumbDragged};
-}
 
 void sensor_value_text(const char* axis_label, std::int32_t stored, char* text, std::size_t size)
 {

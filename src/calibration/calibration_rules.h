@@ -1,34 +1,20 @@
-// What the calibration dialog decides, without the platform: how a sensor bar moves for each
-// scroll action, whether the cutter hears of it, and how the typed feed correction is judged
-// and converted. The dialog procedure (calibration_dialog.cpp) only translates messages.
+// What the calibration dialog decides, without the platform: the sensor bars' scale and caption,
+// and how the typed feed correction is judged and converted. The dialog procedure
+// (calibration_dialog.cpp) only translates messages.
 #ifndef CUTTER_CALIBRATION_RULES_H
 #define CUTTER_CALIBRATION_RULES_H
 
 #include <cstddef>
 #include <cstdint>
 
+#include "common/bar_step.h"
 #include "common/result_code.h"
 #include "device/cutter_protocol.h"
 
-// Sensor corrections are held as scroll positions: 0 to 80 steps of 0.05 mm, 40 meaning none.
-constexpr std::int32_t SENSOR_BAR_MINIMUM = 0;
-constexpr std::int32_t SENSOR_BAR_MAXIMUM = 80;
+// Sensor corrections are held as scroll positions: 0 to 80 steps of 0.05 mm, 40 meaning none;
+// a page is 10 steps.
+constexpr BarScale SENSOR_BAR_SCALE{0, 80, 10};
 constexpr std::int32_t SENSOR_BAR_NEUTRAL = 40;
-constexpr std::int32_t SENSOR_BAR_PAGE = 10;
-
-// The scroll actions a sensor bar reacts to; both bars use the same (the X bar is vertical, "-"
-// at its top; the Y bar is horizontal, "-" on the left).
-enum class BarAction { LineBack, LineForward, PageBack, PageForward, ThumbDropped, ThumbDragged, Other };
-
-struct SensorBarStep {
-    std::int32_t shown;  // the value the bar and its caption show now
-    bool         send;   // true: the cutter must be told, and the value stored when it accepts
-};
-
-// The new value of a bar that held `stored` after `action` (`thumb`: the thumb position of the
-// two thumb actions). While the thumb is dragged only the display follows; an unchanged value
-// is never sent.
-SensorBarStep sensor_bar_step(BarAction action, std::int32_t stored, std::int32_t thumb);
 
 // "X:" or "Y:" followed by the cutter's own signed value (stored minus 40).
 void sensor_value_text(const char* axis_label, std::int32_t stored, char* text, std::size_t size);

@@ -137,7 +137,10 @@ void show_guide_text(HWND main_window, HWND job_panel, const Settings& settings,
     const GuideTextLayout layout = guide_text_layout(settings, options);
     set_text(main_window, IDC_GUIDE_TITLE, layout.TitleId);
     set_text(main_window, IDC_GUIDE_MESSAGE, layout.TextId);
-    SetWindowPos(main_window, nullptr, 0, 0, layout.WindowWidth, layout.WindowHeight, SWP_NOMOVE);
+    // Only the size changes: the window keeps its place among the others and its activation
+    // (restacking and activating it at each step cost as much as the rest of the step).
+    SetWindowPos(main_window, nullptr, 0, 0, layout.WindowWidth, layout.WindowHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const ControlPlace& place : GUIDE_CONTROL_PLACES) {
         HWND control = GetDlgItem(place.host == Host::MainWindow ? main_window : job_panel, place.id);
         const Switch enabled = layout.Enabled[place.control];

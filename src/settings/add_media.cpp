@@ -37,11 +37,6 @@ void copy_name(const char* source, char (&target)[MEDIA_NAME_SIZE])
     target[MEDIA_NAME_LIMIT] = '\0';
 }
 
-std::int32_t clamped(std::int32_t value, const BarScale& scale)
-{
-    return value < scale.Minimum ? scale.Minimum : value > scale.Maximum ? scale.Maximum : value;
-}
-
 }  // namespace
 
 void fill_add_media_entry(const MediaRecord& selected, const char* initial_name,
@@ -139,22 +134,4 @@ void update_media(MediaLibrary* library, std::int32_t index, const AddMediaEntry
     record.Press = entry.Press;
     record.CutterOffset = entry.CutterOffset;
     record.Cap = entry.Cap;
-}
-
-std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, MediaBarMove move,
-                             std::int32_t thumb)
-{
-    switch (move) {
-    case MEDIA_BAR_LINE_LEFT:
-        return clamped(value - 1, scale);
-    case MEDIA_BAR_LINE_RIGHT:
-        return clamped(value + 1, scale);
-    case MEDIA_BAR_PAGE_LEFT:
-        return clamped(value - scale.Page, scale);
-    case MEDIA_BAR_PAGE_RIGHT:
-        return clamped(value + scale.Page, scale);
-    case MEDIA_BAR_THUMB:
-        return clamped(thumb, scale);
-    }
-    return clamped(value, scale);
 }

@@ -1,11 +1,12 @@
 // The rules of the Add Media dialog: the values it opens with, which names a user's own media
-// may take, whether OK adds, updates or refuses, the new record, and how its two bars move.
+// may take, whether OK adds, updates or refuses, the new record, and the scales of its two bars.
 // The dialog itself (add_media_dialog.cpp) applies these decisions to its controls.
 #ifndef CUTTER_ADD_MEDIA_H
 #define CUTTER_ADD_MEDIA_H
 
 #include <cstdint>
 
+#include "common/bar_step.h"
 #include "common/result_code.h"
 #include "media_library.h"
 
@@ -57,26 +58,8 @@ void append_media(MediaLibrary* library, const MediaRecord& record);
 // An update keeps the record's name, ListID, mode and condition number.
 void update_media(MediaLibrary* library, std::int32_t index, const AddMediaEntry& entry);
 
-// ---- The speed and force bars ---------------------------------------------------------------
-
-enum MediaBarMove : std::int32_t {
-    MEDIA_BAR_LINE_LEFT,
-    MEDIA_BAR_LINE_RIGHT,
-    MEDIA_BAR_PAGE_LEFT,
-    MEDIA_BAR_PAGE_RIGHT,
-    MEDIA_BAR_THUMB,  // dragged or dropped: the thumb's position
-};
-
-struct BarScale {
-    std::int32_t Minimum;
-    std::int32_t Maximum;
-    std::int32_t Page;  // the step of a click beside the thumb
-};
+// The speed and force bars step from the entry's Speed and Press: a page is 5 speeds or 1 force.
 constexpr BarScale SPEED_BAR_SCALE{SPEED_MIN, SPEED_MAX, 5};
 constexpr BarScale FORCE_BAR_SCALE{FORCE_MIN, FORCE_MAX, 1};
-
-// The bar's value after a move, always within the scale.
-std::int32_t moved_bar_value(const BarScale& scale, std::int32_t value, MediaBarMove move,
-                             std::int32_t thumb);
 
 #endif

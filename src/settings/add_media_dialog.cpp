@@ -13,16 +13,6 @@ struct AddMediaSession {
     AddMediaEntry entry;
 };
 
-// The scroll codes the two bars answer; every other code leaves them as they are.
-constexpr struct {
-    int     Code;
-    MediaBarMove Move;
-} BAR_MOVES[] = {
-    {SB_LINELEFT, MEDIA_BAR_LINE_LEFT},   {SB_LINERIGHT, MEDIA_BAR_LINE_RIGHT},
-    {SB_PAGELEFT, MEDIA_BAR_PAGE_LEFT},   {SB_PAGERIGHT, MEDIA_BAR_PAGE_RIGHT},
-    {SB_THUMBPOSITION, MEDIA_BAR_THUMB},  {SB_THUMBTRACK, MEDIA_BAR_THUMB},
-};
-
 // One picture per cap a user media may take; the pen's is never shown here.
 constexpr struct {
     std::int32_t Cap;
@@ -94,20 +84,19 @@ BOOL init_add_media(HWND dialog, AddMediaSession* session)
     return TRUE;  // the name has the focus, all of it selected: typing replaces it
 }
 
+// Every scroll code the bars act on stores the new value in the entry and shows both again.
 BOOL on_bar(HWND dialog, HWND bar, int code, int thumb)
 {
-    AddMediaSession* session = session_of(dialog);
+    AddMediaEntry& entry = session_of(dialog)->entry;
     const int id = GetDlgCtrlID(bar);
-    for (const auto& row : BAR_MOVES) {
-        if (row.Code != code) {
-            continue;
-        }
-        AddMediaEntry& entry = session->entry;
-        if (id == IDC_ADD_MEDIA_SPEED_BAR) {
-            entry.Speed = moved_bar_value(SPEED_BAR_SCALE, entry.Speed, row.Move, thumb);
-        } else if (id == IDC_ADD_MEDIA_FORCE_BAR) {
-            entry.Press = moved_bar_value(FORCE_BAR_SCALE, entry.Press, row.Move, thumb);
-        }
+    if (id != IDC_ADD_MEDIA_SPEED_BAR && id != IDC_ADD_MEDIA_FORCE_BAR) {
+        return TRUE;
+    }
+    const bool speed = id == IDC_ADD_MEDIA_SPEED_BAR;
+    std::int32_t& value = speed ? entry.Speed : entry.Press;
+    const BarStep step = bar_step(speed ? SPEED_BAR_SCALE : FORCE_BAR_SCALE, code, value, thumb);
+    if (step.Handled) {
+        value = step.Value;
         show_conditions(dialog, entry);
     }
     return TRUE;

@@ -156,8 +156,10 @@ BOOL init_job_panel(HWND panel)
     g_job_panel = panel;
     reset_button_pad(panel);
     fill_media_list(panel);
-    SetScrollRange(GetDlgItem(panel, IDC_SPEED_BAR), SB_CTL, SPEED_MIN, SPEED_MAX, TRUE);
-    SetScrollRange(GetDlgItem(panel, IDC_THICKNESS_BAR), SB_CTL, FORCE_MIN, FORCE_MAX, TRUE);
+    SetScrollRange(GetDlgItem(panel, IDC_SPEED_BAR), SB_CTL, CONDITION_SPEED_SCALE.Minimum,
+                   CONDITION_SPEED_SCALE.Maximum, TRUE);
+    SetScrollRange(GetDlgItem(panel, IDC_THICKNESS_BAR), SB_CTL, CONDITION_THICKNESS_SCALE.Minimum,
+                   CONDITION_THICKNESS_SCALE.Maximum, TRUE);
     SetDlgItemTextA(panel, IDC_THICKNESS_MAXIMUM, load_text(IDS_THICKNESS_MAXIMUM).c_str());
     set_thickness_caption(panel, g_settings.CutCondition);
     show_cut_conditions(panel, g_settings.ActiveSpeed, g_settings.ActivePress);
@@ -176,8 +178,8 @@ void on_condition_bar(HWND panel, HWND bar_window, int scroll_code, int thumb)
     }
     const ConditionBar bar = id == IDC_SPEED_BAR ? ConditionBar::Speed : ConditionBar::Thickness;
     MediaRecord& media = selected_media();
-    const BarMove move = condition_bar_move(bar, scroll_code, bar == ConditionBar::Speed ? media.Speed : media.Press,
-                                            thumb);
+    const BarStep move = bar == ConditionBar::Speed ? bar_step(CONDITION_SPEED_SCALE, scroll_code, media.Speed, thumb)
+                                                    : bar_step(CONDITION_THICKNESS_SCALE, scroll_code, media.Press, thumb);
     if (!move.Handled) {
         return;
     }

@@ -5,38 +5,6 @@
 
 #include "mark_distances.h"
 
-namespace {
-
-constexpr std::int32_t SPEED_PAGE = 5;
-constexpr std::int32_t THICKNESS_PAGE = 1;
-
-std::int32_t clamp(std::int32_t value, std::int32_t low, std::int32_t high)
-{
-    return value < low ? low : value > high ? high : value;
-}
-
-}  // namespace
-
-BarMove condition_bar_move(ConditionBar bar, int scroll_code, std::int32_t stored, std::int32_t thumb)
-{
-    const bool speed = bar == ConditionBar::Speed;
-    const std::int32_t low = speed ? SPEED_MIN : FORCE_MIN;
-    const std::int32_t high = speed ? SPEED_MAX : FORCE_MAX;
-    const std::int32_t page = speed ? SPEED_PAGE : THICKNESS_PAGE;
-    std::int32_t value = stored;
-    switch (scroll_code) {
-    case BAR_LINE_LEFT:      value = clamp(stored - 1, low, high); break;
-    case BAR_LINE_RIGHT:     value = clamp(stored + 1, low, high); break;
-    case BAR_PAGE_LEFT:      value = clamp(stored - page, low, high); break;
-    case BAR_PAGE_RIGHT:     value = clamp(stored + page, low, high); break;
-    case BAR_THUMB_POSITION:
-    case BAR_THUMB_TRACK:    value = thumb; break;
-    default:                 return BarMove{false, stored, false};
-    }
-    // While the thumb is dragged only the display follows; the value goes when it is dropped.
-    return BarMove{true, value, value != stored && scroll_code != BAR_THUMB_TRACK};
-}
-
 ResultCode send_condition_bar(const CutterLink& link, ConditionBar bar, std::int32_t value,
                               Settings* settings, MediaRecord* selected)
 {

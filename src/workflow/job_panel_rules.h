@@ -1,4 +1,4 @@
-// What the job panel's controls do to the cutting conditions, without the platform: the steps of
+// What the job panel's controls do to the cutting conditions, without the platform: the scales of
 // the speed and thickness bars, which speed and thickness a media type brings, the switches and
 // the orientation (each sent at once and stored only when the cutter took it), the thickness
 // caption and the values the printing side gave on the command line. The panel's procedure
@@ -8,34 +8,17 @@
 
 #include <cstdint>
 
+#include "common/bar_step.h"
 #include "device/cutter_protocol.h"
 #include "settings/media_library.h"
 #include "settings/settings_record.h"
 
-// The scroll codes the condition bars act on, with the platform's values (SB_LINELEFT ...
-// SB_THUMBTRACK); every other code is ignored.
-enum BarScroll : int {
-    BAR_LINE_LEFT = 0,
-    BAR_LINE_RIGHT = 1,
-    BAR_PAGE_LEFT = 2,
-    BAR_PAGE_RIGHT = 3,
-    BAR_THUMB_POSITION = 4,
-    BAR_THUMB_TRACK = 5,
-};
-
 enum class ConditionBar { Speed, Thickness };
 
-// Where a bar goes for one scroll message.
-struct BarMove {
-    bool         Handled;  // false: the code is not one the bars act on
-    std::int32_t Value;    // shown at once
-    bool         Send;     // the value differs from the stored one and the thumb is not being dragged
-};
-
-// `stored` is the selected media's Speed (speed bar) or Press (thickness bar); `thumb` the
-// position a thumb message carries. A line step moves by 1; a page step by 5 on the speed bar
-// and by 1 on the thickness bar; both stay within 1..10 and 1..3.
-BarMove condition_bar_move(ConditionBar bar, int scroll_code, std::int32_t stored, std::int32_t thumb);
+// The speed bar moves over the media's speeds, 5 to a page; the thickness bar over its forces,
+// 1 to a page. A bar steps from the selected media's Speed or Press.
+constexpr BarScale CONDITION_SPEED_SCALE{SPEED_MIN, SPEED_MAX, 5};
+constexpr BarScale CONDITION_THICKNESS_SCALE{FORCE_MIN, FORCE_MAX, 1};
 
 // Sends the speed or the thickness alone; when the cutter took it, ActiveSpeed and the media's
 // Speed (or ActivePress and its Press) become `value`.

@@ -120,21 +120,10 @@ TEST(AddMedia, ANewMediaFollowsEveryListIdAndUpdatesKeepTheRecordsIdentity)
               std::make_tuple(120u, 100, 9, static_cast<std::int32_t>(CAP_RED)));
 }
 
-TEST(AddMedia, BarsMoveByLinesPagesAndTheThumbWithinTheirScales)
+TEST(AddMedia, TheSpeedBarPagesByFiveAndTheForceBarByOne)
 {
-    const struct {
-        const BarScale* scale;
-        std::int32_t    value;
-        MediaBarMove         move;
-        std::int32_t    thumb, expected;
-    } cases[] = {
-        {&SPEED_BAR_SCALE, 4, MEDIA_BAR_PAGE_LEFT, 0, 1},  {&FORCE_BAR_SCALE, 3, MEDIA_BAR_PAGE_RIGHT, 0, 3},
-        {&SPEED_BAR_SCALE, 5, MEDIA_BAR_THUMB, 9, 9},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(moved_bar_value(*c.scale, c.value, c.move, c.thumb), c.expected)
-            << "maximum " << c.scale->Maximum << ", from " << c.value << ", move " << c.move;
-    }
+    EXPECT_EQ(bar_step(SPEED_BAR_SCALE, BAR_PAGE_LEFT, 7, 0).Value, 2);
+    EXPECT_EQ(bar_step(FORCE_BAR_SCALE, BAR_PAGE_RIGHT, 1, 0).Value, 2);
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ CutterLink recording_link(std::vector<int> refused = {})
 }
 
 const std::string E = "\x03";
-constexpr int SB_ENDSCROLL_CODE = 8;
 
 MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_speed, std::int32_t default_press,
                   std::int32_t speed, std::int32_t press)
@@ -43,21 +42,10 @@ MediaRecord media(const char* name, std::int32_t mode, std::int32_t default_spee
     return m;
 }
 
-TEST(JobPanelRules, ConditionBarsStepClampAndSendOnlyADroppedOrSteppedChange)
+TEST(JobPanelRules, TheSpeedBarPagesByFiveAndTheThicknessBarByOne)
 {
-    constexpr auto S = ConditionBar::Speed;
-    constexpr auto T = ConditionBar::Thickness;
-    struct Case { ConditionBar bar; int code; std::int32_t stored, thumb, value; bool handled, send; };
-    const Case cases[] = {
-        {S, BAR_PAGE_LEFT, 8, 0, 3, true, true},     {S, BAR_PAGE_RIGHT, 10, 0, 10, true, false},
-        {S, BAR_THUMB_TRACK, 3, 8, 8, true, false},  {T, BAR_THUMB_POSITION, 1, 3, 3, true, true},
-        {T, SB_ENDSCROLL_CODE, 2, 3, 2, false, false},
-    };
-    for (const Case& c : cases) {
-        const BarMove m = condition_bar_move(c.bar, c.code, c.stored, c.thumb);
-        EXPECT_EQ(std::make_tuple(m.Handled, m.Value, m.Send), std::make_tuple(c.handled, c.value, c.send))
-            << "code " << c.code << " from " << c.stored;
-    }
+    EXPECT_EQ(bar_step(CONDITION_SPEED_SCALE, BAR_PAGE_RIGHT, 4, 0).Value, 9);
+    EXPECT_EQ(bar_step(CONDITION_THICKNESS_SCALE, BAR_PAGE_RIGHT, 1, 0).Value, 2);
 }
 
 TEST(JobPanelRules, ARefusedBarValueIsNotStored)
@@ -188,14 +176,11 @@ TEST(JobPanelRules, CommandLineDistancesAndMarkSizeAreCheckedConvertedAndReporte
         o.HorizontalDistanceConverted = o.VerticalDistanceConverted = -1;
         o.LaunchResult = EARLIER;
         const CommandLineValues v = take_command_line_values(c.direction, &o);
-        EXPECT_EQ(o.LaunchResult, c.launch_result);
-        EXPECT_EQ(v.SendMarkSize, c.send_size);
+        EXPECT_EQ(std::make_tuple(o.LaunchResult, v.SendMarkSize, o.HorizontalDistanceConverted, o.VerticalDistanceConverted),
+                  std::make_tuple(c.launch_result, c.send_size, c.shown_h, c.shown_v));
         EXPECT_EQ(v.ShowDistances, c.shown_h != -1);
-        EXPECT_EQ(o.HorizontalDistanceConverted, c.shown_h);
-        EXPECT_EQ(o.VerticalDistanceConverted, c.shown_v);
         if (v.ShowDistances) {
-            EXPECT_EQ(v.Horizontal, c.shown_h);
-            EXPECT_EQ(v.Vertical, c.shown_v);
+            EXPECT_EQ(std::make_tuple(v.Horizontal, v.Vertical), std::make_tuple(c.shown_h, c.shown_v));
         }
     }
 }

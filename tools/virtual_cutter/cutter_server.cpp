@@ -6,22 +6,17 @@
 #include <chrono>
 #include <condition_variable>
 #include <list>
-#include <memory>
 #include <set>
 #include <mutex>
 #include <thread>
 
 namespace {
 
-// Listening pipe instances kept ready, so that a connection never finds the cutter busy.
-constexpr int LISTENERS = 4;
+// Workers listening at the start. Each worker owns one pipe instance and serves one connection
+// after another on it; when the last listening worker takes a connection, another is started, so
+// a connection never finds the cutter busy and never waits for a thread to be made.
+constexpr int FIRST_WORKERS = 4;
 constexpr DWORD PIPE_BUFFER = 4096;
-
-struct Connection {
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    std::thread thread;
-    std::atomic<bool> done{false};
-};
 
 }  // namespace
 
@@ -33,8 +28,9 @@ struct CutterServer {
     CutterModel model;
     std::size_t lines_reported = 0;
     HANDLE stop_event = nullptr;
-    std::thread acceptor;
-    std::list<std::unique_ptr<Connection>> connections;  // the acceptor's, and stop's after it
+    std::list<std::thread> workers;  // under the lock
+    int listening = 0;               // workers waiting for a connection; under the lock
+    bool stopping = false;           // under the lock: no new workers
     std::atomic<int> newest_read{0};
     // Writes are taken in the order their connections were opened: the controller opens one
     // connection per write, one after the other, and the cutter must see them in that order.
@@ -42,8 +38,6 @@ struct CutterServer {
     int write_turn = 1;
     std::set<int> writes_done;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    HANDLE listeners[LISTENERS] = {};
-    OVERLAPPED listening[LISTENERS] = {};
 };
 
 namespace {
@@ -184,9 +178,8 @@ void serve_read(CutterServer* server, HANDLE pipe)
     }
 }
 
-void serve_connection(CutterServer* server, Connection* connection)
+void serve_connection(CutterServer* server, HANDLE pipe)
 {
-    HANDLE pipe = connection->pipe;
     char hello = 0;
     DWORD count = 0;
     if (transfer(server, pipe, false, &hello, 1, &count) && count == 1) {
@@ -222,8 +215,6 @@ void serve_connection(CutterServer* server, Connection* connection)
         }
     }
     DisconnectNamedPipe(pipe);
-    CloseHandle(pipe);
-    connection->done = true;
 }
 
 HANDLE create_instance(const std::string& name, bool first)
@@ -238,48 +229,66 @@ HANDLE create_instance(const std::string& name, bool first)
                             PIPE_UNLIMITED_INSTANCES, PIPE_BUFFER, 0, 0, nullptr);
 }
 
-void listen(CutterServer* server, int i)
+void run_worker(CutterServer* server, HANDLE pipe);
+
+// Starts a worker on `pipe` (a new instance when none is given). Called with the lock held.
+void add_worker(CutterServer* server, HANDLE pipe)
 {
-    ResetEvent(server->listening[i].hEvent);
-    if (!ConnectNamedPipe(server->listeners[i], &server->listening[i]) &&
-        GetLastError() == ERROR_PIPE_CONNECTED) {
-        SetEvent(server->listening[i].hEvent);
-    }
+    ++server->listening;
+    server->workers.emplace_back(run_worker, server, pipe);
 }
 
-void reap(CutterServer* server)
+// Waits for a client on the worker's instance; false when the server stops first.
+bool wait_for_client(CutterServer* server, HANDLE pipe, OVERLAPPED* listening)
 {
-    for (auto it = server->connections.begin(); it != server->connections.end();) {
-        if ((*it)->done) {
-            (*it)->thread.join();
-            it = server->connections.erase(it);
-        } else {
-            ++it;
-        }
+    ResetEvent(listening->hEvent);
+    if (ConnectNamedPipe(pipe, listening) || GetLastError() == ERROR_PIPE_CONNECTED) {
+        return true;
     }
+    if (GetLastError() == ERROR_NO_DATA) {
+        // A client came and went before the instance was waited on: listen again.
+        DisconnectNamedPipe(pipe);
+        return wait_for_client(server, pipe, listening);
+    }
+    if (GetLastError() != ERROR_IO_PENDING) {
+        return false;
+    }
+    HANDLE waits[2] = {listening->hEvent, server->stop_event};
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+        CancelIo(pipe);
+        DWORD done = 0;
+        GetOverlappedResult(pipe, listening, &done, TRUE);
+        return false;
+    }
+    return true;
 }
 
-void accept_connections(CutterServer* server)
+void run_worker(CutterServer* server, HANDLE pipe)
 {
-    for (;;) {
-        HANDLE waits[LISTENERS + 1];
-        for (int i = 0; i < LISTENERS; ++i) {
-            waits[i] = server->listening[i].hEvent;
+    if (pipe == INVALID_HANDLE_VALUE) {
+        pipe = create_instance(server->pipe_name, false);
+    }
+    OVERLAPPED listening = {};
+    listening.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool serving = pipe != INVALID_HANDLE_VALUE && listening.hEvent != nullptr;
+    while (serving && wait_for_client(server, pipe, &listening)) {
+        {
+            std::lock_guard<std::mutex> hold(server->lock);
+            if (--server->listening == 0 && !server->stopping) {
+                add_worker(server, INVALID_HANDLE_VALUE);
+            }
         }
-        waits[LISTENERS] = server->stop_event;
-        const DWORD woke = WaitForMultipleObjects(LISTENERS + 1, waits, FALSE, INFINITE);
-        if (woke >= WAIT_OBJECT_0 + LISTENERS) {
-            return;
-        }
-        const int i = static_cast<int>(woke - WAIT_OBJECT_0);
-        auto connection = std::make_unique<Connection>();
-        connection->pipe = server->listeners[i];
-        Connection* started = connection.get();
-        connection->thread = std::thread(serve_connection, server, started);
-        server->connections.push_back(std::move(connection));
-        server->listeners[i] = create_instance(server->pipe_name, false);
-        listen(server, i);
-        reap(server);
+        serve_connection(server, pipe);
+        std::lock_guard<std::mutex> hold(server->lock);
+        ++server->listening;
+    }
+    std::lock_guard<std::mutex> hold(server->lock);
+    --server->listening;
+    if (pipe != INVALID_HANDLE_VALUE) {
+        CloseHandle(pipe);
+    }
+    if (listening.hEvent != nullptr) {
+        CloseHandle(listening.hEvent);
     }
 }
 
@@ -288,28 +297,26 @@ void accept_connections(CutterServer* server)
 CutterServer* start_cutter_server(const std::string& pipe_name,
                                   std::function<void(const std::string&)> on_line)
 {
-    auto server = std::make_unique<CutterServer>();
+    // The instances are made here, so that a client finds the cutter as soon as this returns.
+    HANDLE pipes[FIRST_WORKERS];
+    for (int i = 0; i < FIRST_WORKERS; ++i) {
+        pipes[i] = create_instance(pipe_name, i == 0);
+        if (pipes[i] == INVALID_HANDLE_VALUE) {
+            for (int j = 0; j < i; ++j) {
+                CloseHandle(pipes[j]);
+            }
+            return nullptr;
+        }
+    }
+    auto* server = new CutterServer;
     server->pipe_name = pipe_name;
     server->on_line = std::move(on_line);
     server->stop_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    for (int i = 0; i < LISTENERS; ++i) {
-        server->listeners[i] = create_instance(pipe_name, i == 0);
-        server->listening[i].hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        if (server->listeners[i] == INVALID_HANDLE_VALUE) {
-            for (int j = 0; j <= i; ++j) {
-                if (server->listeners[j] != INVALID_HANDLE_VALUE) {
-                    CloseHandle(server->listeners[j]);
-                }
-                CloseHandle(server->listening[j].hEvent);
-            }
-            CloseHandle(server->stop_event);
-            return nullptr;
-        }
-        listen(server.get(), i);
+    std::lock_guard<std::mutex> hold(server->lock);
+    for (HANDLE pipe : pipes) {
+        add_worker(server, pipe);
     }
-    CutterServer* running = server.release();
-    running->acceptor = std::thread(accept_connections, running);
-    return running;
+    return server;
 }
 
 void stop_cutter_server(CutterServer* server)
@@ -317,16 +324,15 @@ void stop_cutter_server(CutterServer* server)
     if (server == nullptr) {
         return;
     }
+    {
+        std::lock_guard<std::mutex> hold(server->lock);
+        server->stopping = true;
+    }
     SetEvent(server->stop_event);
     server->changed.notify_all();
-    server->acceptor.join();
-    for (auto& connection : server->connections) {
-        connection->thread.join();
-    }
-    for (int i = 0; i < LISTENERS; ++i) {
-        CancelIo(server->listeners[i]);
-        CloseHandle(server->listeners[i]);
-        CloseHandle(server->listening[i].hEvent);
+    // No worker is added once stopping is set, so the list no longer changes.
+    for (std::thread& worker : server->workers) {
+        worker.join();
     }
     CloseHandle(server->stop_event);
     delete server;
