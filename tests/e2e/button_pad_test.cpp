@@ -19,10 +19,8 @@ const std::string STOP = move('\0');
 // The pad's keys on screen, worked out as the controller lays them out: the dialog units of the
 // job panel's template, converted with the base units that its "Use Keyboard" box shows.
 struct PadOnScreen {
-    POINT up, down, test_cut, set_origin, empty;  // centres; empty: no key, no control
+    POINT up, down, test_cut, set_origin, empty, use_keyboard;  // centres; empty: no key, no control
 };
-
-int units_to_pixels(int units, int base, int per) { return MulDiv(units, base, per); }
 
 bool find_pad(HWND panel, PadOnScreen* pad)
 {
@@ -30,22 +28,17 @@ bool find_pad(HWND panel, PadOnScreen* pad)
     GetWindowRect(GetDlgItem(panel, IDC_USE_KEYBOARD), &box);
     POINT origin = {0, 0};
     ClientToScreen(panel, &origin);
-    const int left = box.left - origin.x, top = box.top - origin.y;
     int bx = 0, by = 0;
-    for (int b = 1; b < 64; ++b) {  // the box is at 218,213 and 87 x 14 dialog units
-        if (units_to_pixels(218, b, 4) == left && units_to_pixels(87, b, 4) == box.right - box.left) bx = b;
-        if (units_to_pixels(213, b, 8) == top && units_to_pixels(14, b, 8) == box.bottom - box.top) by = b;
+    for (int b = 1; b < 64; ++b) {  // the box is at 218,213 dialog units
+        bx = MulDiv(218, b, 4) == box.left - origin.x ? b : bx;
+        by = MulDiv(213, b, 8) == box.top - origin.y ? b : by;
     }
-    if (bx == 0 || by == 0) return false;
-    const int cx = units_to_pixels(261, bx, 4), cy = units_to_pixels(169, by, 8);
-    const int arm = units_to_pixels(2, bx, 4) + 32;  // centre to an arrow's centre
-    auto at = [&](int x, int y) { return POINT{origin.x + x, origin.y + y}; };
-    pad->up = at(cx, cy - arm);
-    pad->down = at(cx, cy + arm);
-    pad->test_cut = at(units_to_pixels(280, bx, 4), units_to_pixels(82, by, 8));
-    pad->set_origin = at(units_to_pixels(53, bx, 4), units_to_pixels(204, by, 8));
-    pad->empty = at(units_to_pixels(260, bx, 4), units_to_pixels(120, by, 8));
-    return true;
+    auto at = [&](int x, int y, int dy = 0) {
+        return POINT{origin.x + MulDiv(x, bx, 4), origin.y + MulDiv(y, by, 8) + dy};
+    };
+    const int arm = MulDiv(2, bx, 4) + 32;  // centre to an arrow's centre, in pixels
+    *pad = {at(261, 169, -arm), at(261, 169, arm), at(280, 82), at(53, 204), at(260, 120), at(261, 220)};
+    return bx != 0 && by != 0;
 }
 
 // The pointer moved to p, or the left button going down or up.
@@ -66,11 +59,6 @@ void click_at(POINT p)
     pointer_to(p);
     button(false);
     button(true);
-}
-
-bool use_keyboard_checked(HWND panel)
-{
-    return SendMessageA(GetDlgItem(panel, IDC_USE_KEYBOARD), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
@@ -130,10 +118,9 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
     }
     {
         SCOPED_TRACE("with Use Keyboard an arrow key jogs; another program in front ends the jog and the mode");
-        RECT box;
-        GetWindowRect(GetDlgItem(panel, IDC_USE_KEYBOARD), &box);
-        click_at(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
-        ASSERT_TRUE(e2e::wait_until([&] { return use_keyboard_checked(panel); }, "Use Keyboard checked"));
+        click_at(pad.use_keyboard);
+        ASSERT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(panel, IDC_USE_KEYBOARD) == BST_CHECKED; },
+                                    "Use Keyboard checked"));
         // Held with auto-repeat, then left as well: one start per change of the direction set.
         for (int repeat = 0; repeat < 3; ++repeat) e2e::send_key(VK_UP, false);
         e2e::send_key(VK_LEFT, false);
@@ -146,7 +133,8 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetForegroundWindow(other);
         EXPECT_EQ(cutter.new_commands(1), std::vector<std::string>{STOP});
-        EXPECT_TRUE(e2e::wait_until([&] { return !use_keyboard_checked(panel); }, "Use Keyboard unchecked"));
+        EXPECT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(panel, IDC_USE_KEYBOARD) == BST_UNCHECKED; },
+                                    "Use Keyboard unchecked"));
         e2e::send_key(VK_LEFT, true);
         DestroyWindow(other);
     }

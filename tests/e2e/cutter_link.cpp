@@ -27,9 +27,7 @@ VirtualCutter::VirtualCutter()
 VirtualCutter::~VirtualCutter()
 {
     SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, nullptr);
-    if (server_ != nullptr) {
-        stop_cutter_server(server_);
-    }
+    stop_cutter_server(server_);  // nothing when it never started
 }
 
 CutterModel VirtualCutter::model()
@@ -44,9 +42,7 @@ std::vector<std::string> VirtualCutter::new_commands(std::size_t count)
     wait_until([&] { return model().commands.size() >= seen_ + count; }, std::to_string(count) + " more commands");
     const std::vector<ReceivedCommand> all = model().commands;
     std::vector<std::string> fresh;
-    for (std::size_t i = seen_; i < all.size(); ++i) {
-        fresh.push_back(all[i].bytes);
-    }
+    for (std::size_t i = seen_; i < all.size(); ++i) fresh.push_back(all[i].bytes);
     seen_ = all.size();
     return fresh;
 }
@@ -56,16 +52,11 @@ bool add_usb_library(InstallCopy* install) { return install->copy_in(sim_folder(
 static std::string crlf_lines(const std::vector<std::string>& lines)
 {
     std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
+    for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }
 
-std::string settings_file(const std::vector<std::string>& main_section_lines)
-{
-    return "[Main_Section]\r\n" + crlf_lines(main_section_lines);
-}
+std::string settings_file(const std::vector<std::string>& lines) { return crlf_lines({"[Main_Section]"}) + crlf_lines(lines); }
 
 bool add_media_file(InstallCopy* install, const std::string& name, std::int32_t list_id,
                     std::int32_t configuration_mode, const std::vector<std::string>& more_lines)
@@ -99,8 +90,7 @@ HWND start_controller(Program* controller, const InstallCopy& install, const std
 
 void close_and_expect_exit(Program* controller, HWND main, DWORD exit_code)
 {
-    EXPECT_TRUE(close_window(main));
-    EXPECT_EQ(controller->wait_exit(), exit_code);
+    EXPECT_EQ(close_window(main) ? controller->wait_exit() : std::nullopt, exit_code);
 }
 
 std::string message_answered(Program* controller, int button)

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace e2e {
 
@@ -19,37 +17,27 @@ constexpr DWORD POLL_MS = 20;
 // Any message sent to another program's window: a program busy (in a long cutter command,
 // say) for longer than this does not hang the test.
 constexpr UINT SEND_TIMEOUT_MS = 5000;
-constexpr UINT KILLED_EXIT_CODE = 0xDEAD;
 
-// Waits up to `ms` for `object` (nullptr: only the time) while handling what is sent or posted
-// to this thread's windows, as a starting program must: a controller started with a window of
-// the test as its owner disables that window, which waits until this thread answers.
-bool wait_handling_messages(HANDLE object, DWORD ms)
+// Waits `ms` while handling what is sent or posted to this thread's windows, as a starting
+// program must: a controller started with a window of the test as its owner disables that
+// window, which waits until this thread answers.
+void handle_messages_for(DWORD ms)
 {
-    const DWORD count = object != nullptr ? 1 : 0;
-    for (const DWORD start = GetTickCount();;) {
-        const DWORD spent = GetTickCount() - start;
-        const DWORD result =
-            MsgWaitForMultipleObjects(count, &object, FALSE, spent >= ms ? 0 : ms - spent, QS_ALLINPUT);
-        if (result != WAIT_OBJECT_0 + count) {
-            return count == 1 && result == WAIT_OBJECT_0;
-        }
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (DWORD start = GetTickCount(), spent = 0; spent < ms; spent = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
 }
 
-std::string class_of(HWND window)
+bool has_class(HWND window, const char* name)
 {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    char found[64] = {};
+    GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
 }
-
-bool has_class(HWND window, const char* name) { return lstrcmpiA(class_of(window).c_str(), name) == 0; }
 
 // A message box is a dialog with its message in an id-less (0xFFFF) static and buttons with the
 // standard answer ids only. The controller's own dialogs have buttons of their own ids.
@@ -67,17 +55,6 @@ bool is_message_box(HWND window)
     return true;
 }
 
-std::string describe_window(HWND window)
-{
-    std::ostringstream out;
-    out << "[" << class_of(window) << "] \"" << window_text(window) << "\" (handle "
-        << window << ")";
-    if (is_message_box(window)) {
-        out << ", message box saying \"" << message_text(window) << "\"";
-    }
-    return out.str();
-}
-
 // Titled as the main window, not a message box, and not owned by another window of the program.
 bool is_main_window(HWND window, DWORD pid)
 {
@@ -92,8 +69,6 @@ bool is_main_window(HWND window, DWORD pid)
     return owner == nullptr || owner_pid != pid;
 }
 
-}  // namespace
-
 // The build's folders, unless the environment names those of another build: the same tests then
 // run the i686 programs.
 std::string folder_of(const char* variable, const char* built_in)
@@ -102,6 +77,8 @@ std::string folder_of(const char* variable, const char* built_in)
     const DWORD length = GetEnvironmentVariableA(variable, value, sizeof value);
     return length > 0 && length < sizeof value ? std::string(value) : std::string(built_in);
 }
+
+}  // namespace
 
 std::string dist_folder() { return folder_of("CUTTER_E2E_DIST_DIR", CUTTER_E2E_DIST_DIR); }
 std::string sim_folder() { return folder_of("CUTTER_E2E_SIM_DIR", CUTTER_E2E_SIM_DIR); }
@@ -139,10 +116,10 @@ bool InstallCopy::write_file(const std::string& name, const std::string& bytes)
     return !file.fail();
 }
 
-bool InstallCopy::copy_in(const std::string& source_file, const std::string& name)
+bool InstallCopy::copy_in(const std::string& source_file)
 {
     std::error_code error;
-    fs::copy_file(source_file, path(name.empty() ? fs::path(source_file).filename().string() : name),
+    fs::copy_file(source_file, path(fs::path(source_file).filename().string()),
                   fs::copy_options::overwrite_existing, error);
     EXPECT_FALSE(error) << "cannot copy " << source_file << ": " << error.message();
     return !error;
@@ -167,7 +144,6 @@ std::vector<std::string> InstallCopy::files(const std::string& subfolder) const
     return names;
 }
 
-
 Program::~Program()
 {
     kill();
@@ -179,7 +155,6 @@ Program::~Program()
 
 bool Program::start(const std::string& exe, const std::vector<std::string>& words)
 {
-    exe_ = exe;
     std::string line = "\"" + exe + "\"";
     for (const std::string& word : words) {
         line += word.empty() || word.find(' ') != std::string::npos ? " \"" + word + "\"" : " " + word;
@@ -201,25 +176,21 @@ bool Program::running() const
     return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-DWORD Program::pid() const { return info_.dwProcessId; }
-
 std::optional<DWORD> Program::wait_exit(DWORD timeout_ms)
 {
-    if (info_.hProcess == nullptr || !wait_handling_messages(info_.hProcess, timeout_ms)) {
-        ADD_FAILURE() << "the program did not end within " << timeout_ms << " ms and was killed. "
-                      << describe_end();
+    DWORD code = 0;
+    if (!wait_until([this] { return !running(); }, "the program to end", timeout_ms) ||
+        !GetExitCodeProcess(info_.hProcess, &code)) {
         kill();
         return std::nullopt;
     }
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }
 
 void Program::kill()
 {
     if (running()) {
-        TerminateProcess(info_.hProcess, KILLED_EXIT_CODE);
+        TerminateProcess(info_.hProcess, 0xDEAD);
         WaitForSingleObject(info_.hProcess, 5000);
     }
 }
@@ -237,44 +208,26 @@ std::vector<HWND> windows_of(DWORD pid)
     return found;
 }
 
-std::vector<HWND> Program::windows() const { return windows_of(pid()); }
-
-// How the program stands and its windows, for failure messages.
-std::string Program::describe_end() const
+HWND Program::wait_window(const std::string& what, DWORD timeout_ms, const std::function<bool(HWND)>& match)
 {
-    std::string text = exe_ + (running() ? " is still running." : " has ended.") + "\nIts visible windows:\n";
-    for (HWND window : windows()) {
-        text += "  " + describe_window(window) + "\n";
-    }
-    return text;
-}
-
-HWND Program::wait_window(const std::string& what, DWORD timeout_ms,
-                          const std::function<bool(HWND)>& match)
-{
-    const DWORD start = GetTickCount();
-    for (bool last_look = false;;) {
+    HWND found = nullptr;
+    const bool over = wait_until([&] {
         for (HWND window : windows()) {
             if (match(window)) {
-                return window;
+                found = window;
+                return true;
             }
         }
-        if (last_look) {
-            break;
-        }
-        // After the end (or the time-out) look once more: the window may have come meanwhile.
-        last_look = !running() || GetTickCount() - start >= timeout_ms;
-        wait_handling_messages(nullptr, last_look ? 0 : POLL_MS);
-    }
-    ADD_FAILURE() << what << " did not appear within " << timeout_ms << " ms. " << describe_end();
-    return nullptr;
+        return !running();
+    }, what, timeout_ms);
+    EXPECT_TRUE(found != nullptr || !over) << "the program ended without showing " << what;
+    return found;
 }
 
 HWND Program::wait_main_window(DWORD timeout_ms)
 {
     const DWORD my_pid = pid();
-    return wait_window(std::string("main window \"") + CONTROLLER_TITLE + "\"", timeout_ms,
-                       [my_pid](HWND window) { return is_main_window(window, my_pid); });
+    return wait_window("the main window", timeout_ms, [my_pid](HWND window) { return is_main_window(window, my_pid); });
 }
 
 HWND Program::wait_dialog(const std::string& title, DWORD timeout_ms)
@@ -285,16 +238,13 @@ HWND Program::wait_dialog(const std::string& title, DWORD timeout_ms)
     });
 }
 
-HWND Program::wait_message_box(DWORD timeout_ms)
-{
-    return wait_window("a message box", timeout_ms, is_message_box);
-}
+HWND Program::wait_message_box(DWORD timeout_ms) { return wait_window("a message box", timeout_ms, is_message_box); }
 
 bool wait_until(const std::function<bool()>& condition, const std::string& what, DWORD timeout_ms)
 {
-    for (const DWORD start = GetTickCount(); !condition(); wait_handling_messages(nullptr, POLL_MS)) {
+    for (const DWORD start = GetTickCount(); !condition(); handle_messages_for(POLL_MS)) {
         if (GetTickCount() - start >= timeout_ms) {
-            ADD_FAILURE() << "waited " << timeout_ms << " ms in vain for: " << what;
+            ADD_FAILURE() << "waited " << timeout_ms << " ms in vain for " << what;
             return false;
         }
     }
@@ -329,8 +279,8 @@ HWND control(HWND dialog, int id, bool to_press = false)
 {
     HWND item = GetDlgItem(dialog, id);
     const bool usable = item != nullptr && (!to_press || (IsWindowVisible(item) && IsWindowEnabled(item)));
-    EXPECT_TRUE(usable) << "control " << id << (item == nullptr ? " is missing in " : " is hidden or disabled in ")
-                        << describe_window(dialog);
+    EXPECT_TRUE(usable) << "control " << id << (item == nullptr ? " is missing in \"" : " is hidden or disabled in \"")
+                        << window_text(dialog) << "\"";
     return usable ? item : nullptr;
 }
 
@@ -351,22 +301,12 @@ bool click(HWND dialog, int id)
 bool answer(HWND dialog, int id, DWORD timeout_ms)
 {
     HWND button = control(dialog, id, true);
-    // Described beforehand: asking a closing window for its text can stall until it has gone.
-    const std::string description = describe_window(dialog);
+    const std::string closing = "\"" + window_text(dialog) + "\" to close";
     // The command the button itself would send: works whether or not the window is in front.
-    if (button == nullptr || !PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(button))) {
-        return false;
-    }
-    return wait_until([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
-                      "window " + description + " to close", timeout_ms);
-}
-
-bool close_window(HWND window)
-{
-    const bool posted = PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(posted) << "cannot send WM_CLOSE to window " << window << ": error " << GetLastError();
-    return posted;
+    return button != nullptr &&
+           PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) &&
+           wait_until([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },
+                      closing, timeout_ms);
 }
 
 std::string message_text(HWND box)

@@ -1,11 +1,9 @@
 // End-to-end harness: runs QMACTL.EXE (or any program) from a fresh copy of the install folder
-// and drives its windows from outside as a user would.
-//
-// Every wait polls with a time-out and, when it runs out, adds a GoogleTest failure that says what
-// was awaited and what the program showed instead; it then returns nullptr (or false/nothing).
-// While it waits, the test's thread handles its own windows' messages, so a window of the test
-// can be a controller's owner (-OWNER). A Program still running when it goes out of scope is
-// killed, so a failed test never leaves a controller holding the single-instance mutex.
+// and drives its windows from outside as a user would. Every wait polls with a time-out, after
+// which it adds a failure naming what was awaited and returns nullptr (or false/nothing); while it
+// waits, the test's thread handles its own windows' messages, so that a window of the test can be
+// a controller's owner (-OWNER). A Program still running at its end is killed, so a failed test
+// never leaves a controller holding the single-instance mutex.
 #ifndef CUTTER_E2E_HARNESS_H
 #define CUTTER_E2E_HARNESS_H
 
@@ -21,15 +19,14 @@ namespace e2e {
 // Long enough for a slow Wine start, short enough that a broken test fails within a minute.
 constexpr DWORD DEFAULT_TIMEOUT_MS = 15000;
 
-// Windows paths (under Wine, Z:\... for the build tree), from the build. The environment
-// variables CUTTER_E2E_DIST_DIR, CUTTER_E2E_SIM_DIR and CUTTER_E2E_INSTALLER, when set, name
-// another build's (the i686 one's).
-std::string dist_folder();           // the folder a user installs (QMACTL.EXE, Media\...)
-std::string sim_folder();            // development stand-ins, e.g. the simulated ZOLKUSBP.DLL
-std::string installer_file();        // the Windows installer made from the install folder
+// Windows paths of the install folder, the development stand-ins (the simulated ZOLKUSBP.DLL)
+// and the installer, from the build, or from the environment variables CUTTER_E2E_DIST_DIR,
+// CUTTER_E2E_SIM_DIR and CUTTER_E2E_INSTALLER, which name another build's (the i686 one's).
+std::string dist_folder();
+std::string sim_folder();
+std::string installer_file();
 
 constexpr const char* CONTROLLER_TITLE = "Quillmark Controller";
-constexpr const char* CONTROLLER_EXE = "QMACTL.EXE";
 
 // A copy of an install folder in a new temporary folder, removed when it goes out of scope.
 // Declare it before the Programs that run from it, so that they have ended when it is removed.
@@ -42,12 +39,11 @@ public:
 
     bool ok() const { return ok_; }
     std::string path(const std::string& name) const { return folder_ + "\\" + name; }
-    std::string controller() const { return path(CONTROLLER_EXE); }
+    std::string controller() const { return path("QMACTL.EXE"); }
 
     // Writes exactly these bytes (name may hold an existing subfolder: "Media\\Plain.qcf").
     bool write_file(const std::string& name, const std::string& bytes);
-    // Copies a file in; the name defaults to the source's file name.
-    bool copy_in(const std::string& source_file, const std::string& name = "");
+    bool copy_in(const std::string& source_file);  // under its own name
     std::optional<std::string> read_file(const std::string& name) const;  // nothing when missing
     std::vector<std::string> files(const std::string& subfolder) const;  // names of its entries, sorted
 
@@ -55,6 +51,9 @@ private:
     std::string folder_;
     bool ok_ = false;
 };
+
+// Visible top-level windows of a process.
+std::vector<HWND> windows_of(DWORD pid);
 
 // A program started by the test, which waits for its windows and its exit code.
 class Program {
@@ -67,7 +66,7 @@ public:
     // Starts exe in its folder with these command-line words; false (and a failure) if it cannot.
     bool start(const std::string& exe, const std::vector<std::string>& words = {});
     bool running() const;
-    DWORD pid() const;
+    DWORD pid() const { return info_.dwProcessId; }
 
     // The exit code; when the program does not end in time, a failure and it is killed.
     std::optional<DWORD> wait_exit(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
@@ -78,17 +77,12 @@ public:
     // A visible dialog with exactly this title other than the main window.
     HWND wait_dialog(const std::string& title, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
     HWND wait_message_box(DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-    std::vector<HWND> windows() const;   // visible top-level windows of the program
+    std::vector<HWND> windows() const { return windows_of(pid()); }
 
 private:
     HWND wait_window(const std::string& what, DWORD timeout_ms, const std::function<bool(HWND)>& match);
-    std::string describe_end() const;  // state and windows, for failure messages
-    std::string exe_;
     PROCESS_INFORMATION info_ = {};
 };
-
-// Visible top-level windows of a process.
-std::vector<HWND> windows_of(DWORD pid);
 
 // Polls until condition() holds; false (and a failure naming `what`) after the time-out.
 bool wait_until(const std::function<bool()>& condition, const std::string& what,
@@ -106,7 +100,7 @@ std::string message_text(HWND box);
 bool click(HWND dialog, int id);
 // Answers a message box or dialog as its button `id` would, then waits until it has gone.
 bool answer(HWND dialog, int id, DWORD timeout_ms = DEFAULT_TIMEOUT_MS);
-bool close_window(HWND window);  // posts WM_CLOSE
+inline bool close_window(HWND window) { return PostMessageA(window, WM_CLOSE, 0, 0) != 0; }
 
 }  // namespace e2e
 

@@ -60,9 +60,7 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
             step += m.button == IDC_GUIDE_NEXT ? 1 : m.button == IDC_GUIDE_PREVIOUS ? -1 : 0;
         }
         // The click is posted: give the refresh time to run.
-        for (int wait = 0; wait < 100 && enabled_controls(panel) != m.enabled; ++wait) {
-            Sleep(50);
-        }
+        for (int wait = 0; wait < 100 && enabled_controls(panel) != m.enabled; ++wait) Sleep(50);
         EXPECT_EQ(enabled_controls(panel), m.enabled) << "guide step " << step << " after " << m.button;
         if (step == 3 && m.button != IDC_GUIDE_TOGGLE && m.button != 0) {
             // Portrait with registration marks.

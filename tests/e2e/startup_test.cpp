@@ -2,7 +2,6 @@
 // the conditions of the selected media, and every way the start can fail.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,11 +24,10 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
     InstallCopy install;
     ASSERT_TRUE(e2e::add_media_file(&install, "Test Adjustable", 1, 1,
                                     {"[Defaults]", "Speed=8", "Force=2", "Cap=Blue", "[Modify]", "Speed=4", "Force=1"}));
-    ASSERT_TRUE(e2e::add_usb_library(&install));
-    ASSERT_TRUE(install.write_file("QMACTL.INI", e2e::settings_file({"MediaName=Test Adjustable",
-                                                                      "CutCondAdjust=1", "RollAction=1"})));
     VirtualCutter cutter;
-    ASSERT_TRUE(cutter.ok());
+    ASSERT_TRUE(cutter.ok() && e2e::add_usb_library(&install) &&
+                install.write_file("QMACTL.INI", e2e::settings_file({"MediaName=Test Adjustable", "CutCondAdjust=1",
+                                                                     "RollAction=1"})));
     Program controller;
     HWND main = e2e::start_controller(&controller, install);
     ASSERT_TRUE(main);
@@ -44,13 +42,6 @@ TEST(StartUp, TheCutterReceivesTheStartCommandsWithTheSelectedMediasConditions)
 // reaches the hidden main window meanwhile: WM_CLOSE (as taskkill sends it), OK or Cancel.
 constexpr WPARAM CLOSE_WINDOW = 0;
 
-using Prepare = std::function<void(InstallCopy*, VirtualCutter*)>;
-
-Prepare set_model(std::function<void(CutterModel*)> change)
-{
-    return [change](InstallCopy*, VirtualCutter* cutter) { cutter->set(change); };
-}
-
 TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
 {
     const std::vector<std::string> CUT_MODE = {"-CUTMODE"};
@@ -58,25 +49,25 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
         const char* what;
         std::vector<std::string> words;
         bool usb_library, settings_file;
-        Prepare prepare;
+        void (*prepare)(VirtualCutter*);
         WPARAM posted;  // while the message shows; OK and Cancel act differently in cut mode
         int code;
         const char* text;
         bool in_cannot_communicate_dialog;  // else a stop box
     } cases[] = {
-        {"no USB library", {}, false, true, [](InstallCopy*, VirtualCutter*) {}, CLOSE_WINDOW, 52,
+        {"no USB library", {}, false, true, [](VirtualCutter*) {}, CLOSE_WINDOW, 52,
          "ZOLKUSBP.DLL could not be found, and so Quillmark Controller could not be started.\n"
          "Please reboot your computer or re-install Quillmark Controller.", false},
         {"cutter switched off, no settings file", CUT_MODE, true, false,
-         set_model([](CutterModel* m) { m->switched_off = true; }), IDCANCEL, 57,
+         [](VirtualCutter* v) { v->set([](CutterModel* m) { m->switched_off = true; }); }, IDCANCEL, 57,
          "Cannot communicate with Quillmark.\nCheck that the USB cable is connected correctly, press "
          "Quillmark's standby switch, and then confirm that the LED is lit.", true},
         {"every transfer breaks at once", {}, true, true,
-         set_model([](CutterModel* m) { m->refuse_transfers = true; }), IDOK, 59,
+         [](VirtualCutter* v) { v->set([](CutterModel* m) { m->refuse_transfers = true; }); }, IDOK, 59,
          "The USB port is currently in use.\nPlease wait ten seconds, and then try again.", false},
         // The settings file has been read into the record by then.
         {"the condition-number command fails", {}, true, true,
-         [](InstallCopy*, VirtualCutter* cutter) { cutter->refuse_transfers_after("reply  2.01 KVX"); },
+         [](VirtualCutter* v) { v->refuse_transfers_after("reply  2.01 KVX"); },
          CLOSE_WINDOW, 151, "Quillmark communication error.\nPress the standby switch twice.", false},
     };
     const std::string settings = e2e::settings_file({"Direction=1", "Unit=0", "MediaName=Vinyl Film",
@@ -84,12 +75,10 @@ TEST(StartUp, EachFailureShowsItsMessageEndsWith101AndSavesNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         InstallCopy install;
-        ASSERT_TRUE(install.ok());
-        ASSERT_TRUE(!c.usb_library || e2e::add_usb_library(&install));
-        ASSERT_TRUE(!c.settings_file || install.write_file("QMACTL.INI", settings));
         VirtualCutter cutter;
-        ASSERT_TRUE(cutter.ok());
-        c.prepare(&install, &cutter);
+        ASSERT_TRUE(install.ok() && cutter.ok() && (!c.usb_library || e2e::add_usb_library(&install)) &&
+                    (!c.settings_file || install.write_file("QMACTL.INI", settings)));
+        c.prepare(&cutter);
 
         Program controller;
         ASSERT_TRUE(controller.start(install.controller(), c.words));

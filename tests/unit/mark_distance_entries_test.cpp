@@ -24,13 +24,6 @@ void pump_messages()
     }
 }
 
-std::string text_of(HWND panel, int control)
-{
-    char text[600] = "";
-    GetDlgItemTextA(panel, control, text, sizeof text);
-    return text;
-}
-
 // A click on a unit button checks it before the panel's handler hears of it. Shown, because
 // radio buttons group only with visible siblings.
 TEST(JobPanel, UnitSwitchShowsTheDistancesInTheOtherUnitOrKeepsTheOldOneWithTheFailedTextSelected)
@@ -45,9 +38,14 @@ TEST(JobPanel, UnitSwitchShowsTheDistancesInTheOtherUnitOrKeepsTheOldOneWithTheF
         CheckRadioButton(panel, IDC_UNIT_MM, IDC_UNIT_INCH, unit == UNIT_MILLIMETRES ? IDC_UNIT_MM : IDC_UNIT_INCH);
         return set_unit(panel, settings, unit);
     };
-    auto shown = [panel]() {
-        return text_of(panel, H) + " " + text_of(panel, V) + " " + text_of(panel, IDC_HORIZONTAL_UNIT) + " " +
-               text_of(panel, IDC_VERTICAL_UNIT);
+    auto shown = [panel]() {  // the distances and their units
+        std::string all;
+        for (int id : {H, V, IDC_HORIZONTAL_UNIT, IDC_VERTICAL_UNIT}) {
+            char text[64] = "";
+            GetDlgItemTextA(panel, id, text, sizeof text);
+            all += (all.empty() ? "" : " ") + std::string(text);
+        }
+        return all;
     };
     Settings settings{};
     settings.PosSet = 1;

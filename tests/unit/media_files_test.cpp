@@ -33,33 +33,29 @@ std::vector<std::string> records_of(const MediaLibrary& library)
     return lines;
 }
 
-TEST(MediaFiles, BuiltInMediaTakeTheirNamesFromTheStringTable)
-{
-    MediaLibrary library;
-    load_built_in_media(&library);
-    ASSERT_EQ(library.Count, 12);
-    EXPECT_STREQ(library.Media[0].Name, "Card without Craft Paper Backing");
-    EXPECT_STREQ(library.Media[11].Name, "Pen");
-}
-
-// The folder's ".qcf" files as the profile calls read them; the value rules are the core's.
-TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCalls)
+// The folder's ".qcf" files as the profile calls read them; the value and profile rules are tested
+// where they are made.
+TEST(MediaFiles, OnlyTheQcfFilesOfTheFolderAreReadThroughTheProfileCallsBuiltInOnesFromTheStringTable)
 {
     ProfileFolder folder;
     folder.write("Fixed.qcf", fixed_media("4", 6));
-    folder.write("Unix.qcf", "[Generic]\nProduct=Quillmark Controller Ver2\nType=Quillmark\nListID=2\n"
-                             "ConfigurationMode=1\n[Defaults]\nSpeed=8\nForce=2\nCap=Red\n[Modify]\nSpeed=3\n");
-    // The first of two equal keys and of two equal sections counts.
-    folder.write("Twice.qcf", fixed_media("7", 9) + "[Defaults]\r\nSpeed=11\r\n[Generic]\r\nListID=1\r\n");
+    folder.write("Adjustable.qcf", HEADER + std::string("ListID=2\r\nConfigurationMode=1\r\n[Defaults]\r\nSpeed=8\r\n"
+                                                         "Force=2\r\nCap=Red\r\n[Modify]\r\nSpeed=3\r\n"));
+    folder.write("Last.qcf", fixed_media("7", 9));
     folder.write("Binary.qcf", std::string("\x00\x01\xff\xfe[\x00]=\x1a", 9) + std::string(3000, '\xff'));
     folder.write("Other.txt", fixed_media("0"));
     std::filesystem::create_directory(folder.file("Folder.qcf"));
     MediaLibrary library;
-    EXPECT_EQ(load_media_files(folder.path(), "Twice", &library), 2);
-    EXPECT_EQ(records_of(library), (std::vector<std::string>{"Unix 2 1 100 8 2 3 2", "Fixed 4 0 101 6 2 6 2",
-                                                             "Twice 7 0 102 9 2 9 2"}));
+    EXPECT_EQ(load_media_files(folder.path(), "Last", &library), 2);
+    EXPECT_EQ(records_of(library), (std::vector<std::string>{"Adjustable 2 1 100 8 2 3 2", "Fixed 4 0 101 6 2 6 2",
+                                                             "Last 7 0 102 9 2 9 2"}));
     load_media_files(folder.file("Missing").c_str(), "", &library);
     EXPECT_EQ(library.Count, 0);
+    // The built-in media take their names from the string table.
+    load_built_in_media(&library);
+    ASSERT_EQ(library.Count, 12);
+    EXPECT_STREQ(library.Media[0].Name, "Card without Craft Paper Backing");
+    EXPECT_STREQ(library.Media[11].Name, "Pen");
 }
 
 TEST(MediaFiles, SavingWritesAdjustableAndUserMediaKeepingTheRestOfTheirFiles)

@@ -1,41 +1,76 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <windows.h>
 
 #include "common/result_presentation.h"
 #include "common/result_report.h"
-#include "support/modal_watch.h"
 
 namespace {
 
-TEST(Messages, FailuresShowAStopBoxAndNoticesAnExclamationBox)
+enum class ShownIcon { None, Stop, Exclamation, Other };
+
+// What the window that report_result shows held. A thread timer looks at it from inside its
+// modal loop: the first tick sends the command Escape sends, a later one finds it still open.
+struct Shown {
+    HWND box = nullptr;
+    ShownIcon icon = ShownIcon::None;
+    bool picture = false;  // a static showing a bitmap
+    bool stays_on_cancel = false;
+} g_shown;
+
+void press(HWND dialog, int id)
 {
-    struct Case { ResultCode code; ShownIcon icon; };
-    for (const Case& c : {Case{58, ShownIcon::Stop}, Case{51, ShownIcon::Exclamation},
-                          Case{205, ShownIcon::Exclamation}}) {
-        std::future<ShownDialog> seen = answer_next_modal();
-        report_result(nullptr, c.code);
-        const ShownDialog shown = seen.get();
-        ASSERT_TRUE(shown.found) << c.code;
-        EXPECT_EQ(shown.icon, c.icon) << c.code;
-    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-TEST(Messages, UnreachableCutterShowsThePictureDialogThatEscapeDoesNotClose)
+// System icons are shared handles within one process, so the box's icon can be compared to
+// the ones this process loads.
+void CALLBACK look(HWND, UINT, UINT_PTR, DWORD)
 {
-    bool has_picture = false;
-    std::future<ShownDialog> seen = answer_next_modal(IDCANCEL, [&has_picture](HWND dialog) {
-        for (HWND p = FindWindowExA(dialog, nullptr, "Static", nullptr); p != nullptr;
-             p = FindWindowExA(dialog, p, "Static", nullptr)) {
-            has_picture |= (GetWindowLongA(p, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
-                           SendMessageA(p, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+    while (box != nullptr &&
+           (GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() || !IsWindowVisible(box))) {
+        box = FindWindowExA(nullptr, box, "#32770", nullptr);
+    }
+    if (box == nullptr) {
+        return;
+    }
+    if (box == g_shown.box) {
+        g_shown.stays_on_cancel = true;
+        press(box, IDOK);
+        return;
+    }
+    g_shown.box = box;
+    for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr)) {
+        const LONG type = GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK;
+        if (type == SS_ICON && g_shown.icon == ShownIcon::None) {
+            const HICON icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+            g_shown.icon = icon == LoadIcon(nullptr, IDI_HAND)          ? ShownIcon::Stop
+                           : icon == LoadIcon(nullptr, IDI_EXCLAMATION) ? ShownIcon::Exclamation
+                                                                        : ShownIcon::Other;
         }
-    });
-    report_result(nullptr, 62);
-    const ShownDialog shown = seen.get();
-    ASSERT_TRUE(shown.found);
-    EXPECT_TRUE(shown.still_open_after_extra);
-    EXPECT_TRUE(has_picture);
+        g_shown.picture |= type == SS_BITMAP && SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    }
+    press(box, IDCANCEL);
+}
+
+// Failures show a stop box, notices an exclamation box, both closed by Escape too; an unreachable
+// cutter shows the dialog with the cable's picture, which only OK closes.
+TEST(Messages, EachKindOfResultShowsItsBox)
+{
+    const struct { ResultCode code; ShownIcon icon; bool picture; } cases[] = {
+        {58, ShownIcon::Stop, false}, {51, ShownIcon::Exclamation, false},
+        {205, ShownIcon::Exclamation, false}, {62, ShownIcon::Other, true}};
+    for (const auto& c : cases) {
+        g_shown = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 200, look);
+        report_result(nullptr, c.code);
+        KillTimer(nullptr, timer);
+        ASSERT_NE(g_shown.box, nullptr) << c.code;
+        EXPECT_EQ(g_shown.icon, c.icon) << c.code;
+        EXPECT_EQ(g_shown.picture, c.picture) << c.code;
+        EXPECT_EQ(g_shown.stays_on_cancel, c.picture) << c.code;
+    }
 }
 
 }  // namespace

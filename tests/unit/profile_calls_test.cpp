@@ -15,39 +15,37 @@ struct ProfileCase {
     SectionRead read;  // how the section read of "Generic" is judged
 };
 
-std::string lines(std::initializer_list<const char*> list) { return crlf_lines(list); }
-
 // Files a user or a broken disk can produce. Each is read key by key with the platform's calls
 // and through the section read, for every key, buffer size and both kinds of read; the two must
 // agree exactly.
 const ProfileCase CASES[] = {
-    {"plain", lines({"[Generic]", "Speed=5", "Name=Paper", "Cap=Blue"}), SectionRead::Entries},
-    {"case and blanks", lines({"[generic]", "  sPEED   =   7  ", "NAME= Thin Media ", "cap =\t'x' "}),
+    {"plain", crlf_lines({"[Generic]", "Speed=5", "Name=Paper", "Cap=Blue"}), SectionRead::Entries},
+    {"case and blanks", crlf_lines({"[generic]", "  sPEED   =   7  ", "NAME= Thin Media ", "cap =\t'x' "}),
      SectionRead::Entries},
-    {"quotes", lines({"[Generic]", "Name=\"Paper\"", "Cap='abcd'", "Speed=\"12\"", "Force=\"abc'",
+    {"quotes", crlf_lines({"[Generic]", "Name=\"Paper\"", "Cap='abcd'", "Speed=\"12\"", "Force=\"abc'",
                       "Thick=\""}), SectionRead::Entries},
     {"a key twice, a bare name first",
-     lines({"[Generic]", "Speed=3", "Speed=9", "Name", "Name=x", "Cap=", "Cap=Red"}), SectionRead::Entries},
+     crlf_lines({"[Generic]", "Speed=3", "Speed=9", "Name", "Name=x", "Cap=", "Cap=Red"}), SectionRead::Entries},
     {"comments and lines without '='",
-     lines({"; Speed=1", "[Generic]", ";Speed=1", "# Cap=Red", "Cap=Red", "junk", "=7", "Thick = 2"}),
+     crlf_lines({"; Speed=1", "[Generic]", ";Speed=1", "# Cap=Red", "Cap=Red", "junk", "=7", "Thick = 2"}),
      SectionRead::Entries},
     {"values with '=' and numbers of every form",
-     lines({"[Generic]", "Name=a=b", "Speed=0x1F", "Cap=-12abc", "Force=  +0b101", "Thick=4294967297"}),
+     crlf_lines({"[Generic]", "Name=a=b", "Speed=0x1F", "Cap=-12abc", "Force=  +0b101", "Thick=4294967297"}),
      SectionRead::Entries},
     {"numbers and texts longer than the buffers",
-     lines({"[Generic]", "Name=abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz",
+     crlf_lines({"[Generic]", "Name=abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz",
             "Speed=000000000000000000000000000001234", "Force=\"0000000000000000000000000012\"",
             "Cap=\"abcde\""}),
      SectionRead::Entries},
-    {"the section twice", lines({"[Generic]", "Speed=1", "[Other]", "Cap=x", "[GENERIC]", "Speed=2", "Name=n"}),
+    {"the section twice", crlf_lines({"[Generic]", "Speed=1", "[Other]", "Cap=x", "[GENERIC]", "Speed=2", "Name=n"}),
      SectionRead::Entries},
     {"line feeds only, no end of line", "[Generic]\nSpeed=8\nName=x", SectionRead::Entries},
     {"a byte-order mark", "\xEF\xBB\xBF[Generic]\r\nSpeed=6\r\n", SectionRead::Entries},
-    {"a missing section", lines({"[Other]", "Speed=4"}), SectionRead::Missing},
-    {"an empty section", lines({"[Generic]", "[Other]", "Speed=4"}), SectionRead::Missing},
+    {"a missing section", crlf_lines({"[Other]", "Speed=4"}), SectionRead::Missing},
+    {"an empty section", crlf_lines({"[Generic]", "[Other]", "Speed=4"}), SectionRead::Missing},
     {"an empty file", "", SectionRead::Missing},
-    {"a text beyond ASCII", lines({"[Generic]", "Name=Papier \xE9", "Speed=2"}), SectionRead::Unusable},
-    {"a section larger than the buffer", lines({"[Generic]", ("Name=" + std::string(5000, 'n')).c_str(), "Speed=1"}),
+    {"a text beyond ASCII", crlf_lines({"[Generic]", "Name=Papier \xE9", "Speed=2"}), SectionRead::Unusable},
+    {"a section larger than the buffer", crlf_lines({"[Generic]", ("Name=" + std::string(5000, 'n')).c_str(), "Speed=1"}),
      SectionRead::Unusable},
     {"control bytes and zeros", std::string("[Generic]\r\nSp\x00" "eed=5\r\nSpeed=\x05\x7F\r\nCap=\x00x\r\n\x1A\x01", 41),
      SectionRead::Entries},

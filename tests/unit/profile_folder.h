@@ -14,11 +14,9 @@ class ProfileFolder {
 public:
     ProfileFolder()
     {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
         static unsigned serial = 0;
-        path_ = std::string(temp) + "cutter-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(++serial);
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("cutter-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial))).string();
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

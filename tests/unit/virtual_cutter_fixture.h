@@ -19,10 +19,10 @@ protected:
     void SetUp() override
     {
         static int serial = 0;
-        pipe_name_ = "\\\\.\\pipe\\QuillmarkTestCutter." + std::to_string(GetCurrentProcessId()) +
-                     "." + std::to_string(++serial);
-        SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe_name_.c_str());
-        server_ = start_cutter_server(pipe_name_);
+        const std::string pipe = "\\\\.\\pipe\\QuillmarkTestCutter." + std::to_string(GetCurrentProcessId()) +
+                                 "." + std::to_string(++serial);
+        SetEnvironmentVariableA(CUTTER_PIPE_VARIABLE, pipe.c_str());
+        server_ = start_cutter_server(pipe);
         ASSERT_NE(server_, nullptr);
         ASSERT_EQ(create_transfer_events(), RC_SUCCESS);
         ASSERT_EQ(load_usb_library(DEMO_OFF), RC_SUCCESS);
@@ -46,19 +46,11 @@ protected:
         return copy;
     }
 
-    // The writes the cutter has received, once it has taken at least `count` of them.
-    std::vector<std::string> writes(int count)
-    {
-        EXPECT_TRUE(wait_for_writes(server_, count, 2000));
-        return model().write_log;
-    }
-
     static double milliseconds_since(std::chrono::steady_clock::time_point start)
     {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
 
-    std::string pipe_name_;
     CutterServer* server_ = nullptr;
 };
 
