@@ -3,6 +3,7 @@
 // guide offers what the settings allow.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,36 @@ constexpr int PROBES[] = {IDC_MEDIA_TYPE, IDC_ADJUST_SETTINGS, IDC_SPEED_BAR, ID
                           IDC_CAP_TEXT, IDC_LANDSCAPE, IDC_REGISTRATION_MARKS, IDC_SEARCH_MARK,
                           IDC_HORIZONTAL_DISTANCE, IDC_READ_MARKS, IDC_SET_ORIGIN_LABEL,
                           IDC_USE_KEYBOARD, IDOK};
+
+// The guide's step name drawn in the current step's colour, as the screen shows it: the index
+// of the only step name with pixels of that colour, or -1.
+int highlighted_step(HWND main)
+{
+    constexpr DWORD CURRENT_STEP = 0xFF40C0;  // RGB(255, 64, 192) as a 32-bit pixel reads it
+    int highlighted = -1;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    for (int id = IDC_GUIDE_STEP_FIRST; id <= IDC_GUIDE_STEP_LAST; ++id) {
+        RECT r;
+        GetWindowRect(GetDlgItem(main, id), &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, picture);
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        const DWORD* pixel = static_cast<const DWORD*>(bits);
+        if (std::any_of(pixel, pixel + width * height, [](DWORD p) { return (p & 0xFFFFFF) == CURRENT_STEP; })) {
+            highlighted = highlighted == -1 ? id - IDC_GUIDE_STEP_FIRST : -2;
+        }
+        SelectObject(memory, old);
+        DeleteObject(picture);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return highlighted < 0 ? -1 : highlighted;
+}
 
 std::string enabled_controls(HWND panel)
 {
@@ -54,6 +85,7 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
         {IDC_GUIDE_PREVIOUS, "00000" "1" "0000" "000"}, {IDC_GUIDE_TOGGLE, "11001" "1" "1100" "011"},
         {IDC_GUIDE_TOGGLE, "00000" "1" "0000" "000"}};
     int step = 0;
+    bool guide_shown = true;
     for (const auto& m : moves) {
         if (m.button != 0) {
             ASSERT_TRUE(e2e::click(main, m.button));
@@ -73,6 +105,11 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
             ASSERT_TRUE(e2e::answer(loading, IDOK));
         } else if (m.button != 0) {
             EXPECT_EQ(controller.windows(), std::vector<HWND>{main});
+        }
+        guide_shown = m.button == IDC_GUIDE_TOGGLE ? !guide_shown : guide_shown;
+        if (guide_shown) {
+            EXPECT_TRUE(e2e::wait_until([&] { return highlighted_step(main) == step; },
+                                        "step " + std::to_string(step) + "'s name in its colour", 5000));
         }
     }
     EXPECT_EQ(e2e::control_text(main, IDC_GUIDE_TITLE), "Step3:Design Orientation");
