@@ -2,7 +2,7 @@
 # Start-up benchmark: builds the x86_64 controller and the benchmark's programs, then runs
 # startup_bench.exe under Wine on the tests' private display. It prints, for interleaved runs of
 # an empty dialog, the controller's two windows without its logic, the controller in demo mode
-# and the controller against the virtual cutter, the median time from start to the main window
+# and the controller against the virtual cutter, the median and best time from start to the main window
 # and the ratios, then the controller's processor time while its main window stands open.
 #
 #   bash scripts/bench.sh [runs] [idle seconds] [install folder]
