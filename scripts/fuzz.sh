@@ -6,9 +6,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/native/tests/fuzz
 work=build/native/fuzz-work
-mapfile -t fuzzers < <(find "$bin" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort)
+# The fuzzers are the ones whose sources are in tests/fuzz: an older build folder may still hold
+# binaries of fuzzers that are gone.
+fuzzers=()
+for source in tests/fuzz/fuzz_*.cpp; do
+    f="$bin/$(basename "$source" .cpp)"
+    if [ ! -x "$f" ]; then
+        echo "fuzzer $(basename "$source" .cpp) is not built" >&2
+        exit 1
+    fi
+    fuzzers+=("$f")
+done
 if [ ${#fuzzers[@]} -eq 0 ]; then
-    echo "no fuzzers built" >&2
+    echo "no fuzzers in tests/fuzz" >&2
     exit 1
 fi
 per=${FUZZ_SECONDS:-$(( 60 / ${#fuzzers[@]} > 5 ? 60 / ${#fuzzers[@]} : 5 ))}
