@@ -118,6 +118,8 @@ TEST(BladePositioning, MouseAndKeyboardJoggingTestCutAndAFailedMove)
     }
     {
         SCOPED_TRACE("with Use Keyboard an arrow key jogs; another program in front ends the jog and the mode");
+        // The click must reach the controller while it is in front: leaving it unchecks the box.
+        ASSERT_TRUE(e2e::wait_until([&] { return GetForegroundWindow() == main; }, "the controller in front"));
         click_at(pad.use_keyboard);
         ASSERT_TRUE(e2e::wait_until([&] { return IsDlgButtonChecked(panel, IDC_USE_KEYBOARD) == BST_CHECKED; },
                                     "Use Keyboard checked"));
