@@ -13,8 +13,9 @@
 // Each program is started as a user's computer starts it (no debugger attached) and timed until
 // its window is shown and the program waits for input (WaitForInputIdle). The order within a
 // round turns by one every round, so a slow spell of the machine falls on all of them alike.
-// Nothing here decides whether a figure is good: it prints medians, best runs and ratios. It ends with 1 only
-// when a program failed to start or to end, or the cutter did not receive its start commands.
+// Nothing here decides whether a figure is good: it prints medians, best runs and ratios. It ends
+// with 1 only when a program failed to start or to end, or the cutter did not receive its start
+// commands.
 #include <windows.h>
 
 #include <algorithm>

@@ -231,9 +231,13 @@ HANDLE create_instance(const std::string& name, bool first)
 
 void run_worker(CutterServer* server, HANDLE pipe);
 
-// Starts a worker on `pipe` (a new instance when none is given). Called with the lock held.
+// Starts a worker on `pipe`, or on a new instance made here, so that it can be connected to before
+// the worker runs. Called with the lock held.
 void add_worker(CutterServer* server, HANDLE pipe)
 {
+    if (pipe == INVALID_HANDLE_VALUE) {
+        pipe = create_instance(server->pipe_name, false);
+    }
     ++server->listening;
     server->workers.emplace_back(run_worker, server, pipe);
 }
@@ -265,9 +269,6 @@ bool wait_for_client(CutterServer* server, HANDLE pipe, OVERLAPPED* listening)
 
 void run_worker(CutterServer* server, HANDLE pipe)
 {
-    if (pipe == INVALID_HANDLE_VALUE) {
-        pipe = create_instance(server->pipe_name, false);
-    }
     OVERLAPPED listening = {};
     listening.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     bool serving = pipe != INVALID_HANDLE_VALUE && listening.hEvent != nullptr;
