@@ -22,6 +22,29 @@ HWND owner_window(const LaunchOptions& options)
     return owner != nullptr && IsWindow(owner) ? owner : nullptr;
 }
 
+void check_radio_button(HWND dialog, int first, int last, int checked)
+{
+    for (int id = first; id <= last; ++id) {
+        CheckDlgButton(dialog, id, id == checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void enable_control(HWND control, bool enabled)
+{
+    if ((IsWindowEnabled(control) != FALSE) != enabled) {
+        EnableWindow(control, enabled ? TRUE : FALSE);
+    }
+}
+
+void show_control(HWND control, bool visible)
+{
+    // The window's own style, not IsWindowVisible: the panel is still hidden while it is set up.
+    const bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) {
+        ShowWindow(control, visible ? SW_SHOWNORMAL : SW_HIDE);
+    }
+}
+
 bool end_on_system_close(HWND dialog, WPARAM wparam, INT_PTR end_value)
 {
     if ((wparam & 0xFFF0) != SC_CLOSE) {

@@ -18,6 +18,18 @@ std::string load_text(UINT id);
 // The owner window named on the command line, or none when it names no window.
 HWND owner_window(const LaunchOptions& options);
 
+// Checks button `checked` of the radio group `first` to `last` (consecutive ids) and clears the
+// others, as CheckRadioButton does. CheckRadioButton finds the group by walking every child of
+// the dialog and each child's own children, which under Wine costs about 8 ms on the job panel;
+// each of our groups is two buttons with consecutive ids, set here directly.
+void check_radio_button(HWND dialog, int first, int last, int checked);
+
+// Enables or disables a control, or shows or hides it, only when it is not in that state already:
+// under Wine each call is a round trip to the server even when nothing changes, and disabling
+// also sends WM_CANCELMODE. The guide sets some fifty controls at every step.
+void enable_control(HWND control, bool enabled);
+void show_control(HWND control, bool visible);
+
 // The system Close command of a small dialog: ends it with `end_value`. True when `wparam` of
 // WM_SYSCOMMAND was that command.
 bool end_on_system_close(HWND dialog, WPARAM wparam, INT_PTR end_value);

@@ -27,7 +27,7 @@ constexpr ControlPlace GUIDE_CONTROL_PLACES[] = {
 
 void show(HWND dialog, int control, bool visible)
 {
-    ShowWindow(GetDlgItem(dialog, control), visible ? SW_SHOWNORMAL : SW_HIDE);
+    show_control(GetDlgItem(dialog, control), visible);
 }
 
 void set_text(HWND dialog, int control, int string_id)
@@ -95,7 +95,7 @@ void apply_switches(HWND job_panel, const GroupSwitch (&switches)[N])
     for (const GroupSwitch& s : switches) {
         const GroupControls& group = GROUP_CONTROLS[s.group];
         for (std::size_t i = 0; i < group.count; ++i) {
-            EnableWindow(GetDlgItem(job_panel, group.ids[i]), s.on ? TRUE : FALSE);
+            enable_control(GetDlgItem(job_panel, group.ids[i]), s.on);
         }
     }
 }
@@ -145,11 +145,11 @@ void show_guide_text(HWND main_window, HWND job_panel, const Settings& settings,
         HWND control = GetDlgItem(place.host == Host::MainWindow ? main_window : job_panel, place.id);
         const Switch enabled = layout.Enabled[place.control];
         if (enabled != Switch::Keep) {
-            EnableWindow(control, enabled == Switch::On);
+            enable_control(control, enabled == Switch::On);
         }
         const Switch visible = layout.Visible[place.control];
         if (visible != Switch::Keep) {
-            ShowWindow(control, visible == Switch::On ? SW_SHOWNORMAL : SW_HIDE);
+            show_control(control, visible == Switch::On);
         }
     }
     if (layout.ToggleTextId != 0) {
@@ -178,7 +178,7 @@ void update_orientation_controls(HWND job_panel, const Settings& settings)
 {
     const OrientationDecisions d = orientation_decisions(settings);
     apply_switches(job_panel, d.switches);
-    CheckRadioButton(job_panel, IDC_LANDSCAPE, IDC_PORTRAIT, d.checked_button);
+    check_radio_button(job_panel, IDC_LANDSCAPE, IDC_PORTRAIT, d.checked_button);
 }
 
 void update_mark_controls(HWND job_panel, Settings* settings, const LaunchOptions& options)
@@ -188,7 +188,7 @@ void update_mark_controls(HWND job_panel, Settings* settings, const LaunchOption
     apply_switches(job_panel, d.switches);
     check(job_panel, IDC_REGISTRATION_MARKS, d.marks_checked);
     check(job_panel, IDC_SEARCH_MARK, d.search_checked);
-    CheckRadioButton(job_panel, IDC_UNIT_MM, IDC_UNIT_INCH, d.unit_button);
+    check_radio_button(job_panel, IDC_UNIT_MM, IDC_UNIT_INCH, d.unit_button);
 }
 
 void update_set_origin(HWND job_panel, const Settings& settings, PadState* pad,

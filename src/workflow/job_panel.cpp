@@ -59,7 +59,7 @@ void check(HWND panel, int id, bool on) { CheckDlgButton(panel, id, on ? BST_CHE
 
 void check_orientation(HWND panel, std::int32_t direction)
 {
-    CheckRadioButton(panel, IDC_LANDSCAPE, IDC_PORTRAIT,
+    check_radio_button(panel, IDC_LANDSCAPE, IDC_PORTRAIT,
                      direction == DIRECTION_LANDSCAPE ? IDC_LANDSCAPE : IDC_PORTRAIT);
 }
 

@@ -65,7 +65,7 @@ ResultCode set_unit(HWND panel, Settings* settings, std::int32_t new_unit)
     DistanceEntries entries;
     const ResultCode code = validate_distance_entries(panel, *settings, &entries);
     if (code != RC_SUCCESS) {
-        CheckRadioButton(panel, IDC_UNIT_MM, IDC_UNIT_INCH, unit_button(settings->Unit));
+        check_radio_button(panel, IDC_UNIT_MM, IDC_UNIT_INCH, unit_button(settings->Unit));
         return code;
     }
     const MarkDistances distances =
