@@ -58,11 +58,27 @@ void report_lines(CutterServer* server)
     }
 }
 
+// Each worker keeps one event for all its transfers: making and closing an event for each one
+// cost two round trips to the Wine server, more than the transfer itself.
+struct TransferEvent {
+    HANDLE handle = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    TransferEvent() = default;
+    TransferEvent(const TransferEvent&) = delete;
+    TransferEvent& operator=(const TransferEvent&) = delete;
+    ~TransferEvent()
+    {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
+};
+thread_local TransferEvent t_transfer_event;
+
 // One overlapped transfer on the cutter's end of a pipe that gives up when the server stops.
 bool transfer(CutterServer* server, HANDLE pipe, bool write, void* bytes, DWORD count, DWORD* done)
 {
     OVERLAPPED record = {};
-    record.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    record.hEvent = t_transfer_event.handle;  // the transfer's start resets it
     *done = 0;
     BOOL ok = write ? WriteFile(pipe, bytes, count, nullptr, &record)
                     : ReadFile(pipe, bytes, count, nullptr, &record);
@@ -72,7 +88,6 @@ bool transfer(CutterServer* server, HANDLE pipe, bool write, void* bytes, DWORD 
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
             CancelIo(pipe);
             GetOverlappedResult(pipe, &record, done, TRUE);
-            CloseHandle(record.hEvent);
             return false;
         }
         ok = GetOverlappedResult(pipe, &record, done, FALSE);
@@ -80,7 +95,6 @@ bool transfer(CutterServer* server, HANDLE pipe, bool write, void* bytes, DWORD 
     } else if (ok) {
         GetOverlappedResult(pipe, &record, done, FALSE);
     }
-    CloseHandle(record.hEvent);
     return ok || error == ERROR_MORE_DATA;
 }
 
