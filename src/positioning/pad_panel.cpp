@@ -102,22 +102,40 @@ void lay_out_button_pad(HWND panel)
 
 namespace {
 
+// Each key icon is loaded once: the system keeps icons loaded with LoadIconA for the life of the
+// program, and looking one up again at every repaint cost more than drawing it.
+HICON key_icon_handle(int id)
+{
+    static HICON loaded[IDI_PAD_LAST - IDI_PAD_FIRST + 1] = {};
+    HICON& icon = loaded[id - IDI_PAD_FIRST];
+    if (icon == nullptr) {
+        icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    }
+    return icon;
+}
+
 void draw_pad_keys(HDC dc, const PadState& state, const PadRectangles& rectangles)
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int button = 0; button < PAD_BUTTON_COUNT; ++button) {
-        const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(key_icon(state, button)));
-        DrawIcon(dc, rectangles.button[button].left, rectangles.button[button].top, icon);
+        DrawIcon(dc, rectangles.button[button].left, rectangles.button[button].top,
+                 key_icon_handle(key_icon(state, button)));
     }
 }
+
+// Set when the panel's erase drew the keys: the paint that caused the erase then has them already.
+bool g_keys_drawn_by_erase = false;
 
 }  // namespace
 
 void paint_pad(HWND panel, PadState state, const PadRectangles& rectangles)
 {
     PAINTSTRUCT paint;
+    g_keys_drawn_by_erase = false;
     const HDC dc = BeginPaint(panel, &paint);
-    draw_pad_keys(dc, state, rectangles);
+    // An erase sent by this BeginPaint drew the keys with the same clipping as this paint.
+    if (!g_keys_drawn_by_erase) {
+        draw_pad_keys(dc, state, rectangles);
+    }
     EndPaint(panel, &paint);
 }
 
@@ -130,6 +148,7 @@ void erase_pad_background(HWND panel, HDC dc)
     GetClientRect(panel, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
     draw_pad_keys(dc, g_pad_state, g_pad_rectangles);
+    g_keys_drawn_by_erase = true;
 }
 
 ResultCode route_pad_pointer(UINT message, LPARAM lparam, const CutterLink& link)

@@ -77,6 +77,8 @@
 #define IDI_CAP_TEXT_ON              1521  // beside the cap text while it applies
 #define IDI_CAP_TEXT_OFF             1522
 // The button pad's keys, each normal, pressed and disabled (1514 and 1515 are not the pad's).
+#define IDI_PAD_FIRST                1501  // the pad's key icons lie within 1501 to 1520
+#define IDI_PAD_LAST                 1520
 #define IDI_PAD_TEST_CUT             1501
 #define IDI_PAD_TEST_CUT_PRESSED     1502
 #define IDI_PAD_LEFT                 1503
