@@ -7,14 +7,14 @@
 #
 #   bash scripts/bench.sh [runs] [idle seconds] [install folder]
 #
-# Runs, idle seconds and install folder default to 9, 10 and build/x86_64/dist; a copy of
+# Runs, idle seconds and install folder default to 15, 10 and build/x86_64/dist; a copy of
 # another build's install folder (as a Windows path, Z:\...) compares that build.
 #
 # Timings depend on everything else the machine does: the load average is printed before and
 # after. Nothing is judged; the figures are for reading.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-9}"
+runs="${1:-15}"
 idle="${2:-10}"
 
 bash scripts/setup.sh

@@ -3,7 +3,7 @@
 // much processor time it uses while its main window stands open and nothing happens.
 //
 //   startup_bench.exe [runs] [idle seconds] [install folder]
-// (9, 10 and the build's install folder when not given; another folder compares another build)
+// (15, 10 and the build's install folder when not given; another folder compares another build)
 //
 // In each round the four programs start in turn, each from the same kind of fresh install copy:
 //   empty dialog     harness_probe.exe dialog: the least a dialog program does
@@ -208,7 +208,7 @@ std::string own_folder()
 
 int main(int argc, char** argv)
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const int idle_seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
 
     const std::string source = argc > 3 ? argv[3] : e2e::dist_folder();
