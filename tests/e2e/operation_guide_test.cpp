@@ -1,6 +1,7 @@
-// The operation guide as a user walks it in demo mode: at each step the job panel offers only what
-// the step allows, reaching "Media loading" either way shows how to load the sheet, and the hidden
-// guide offers what the settings allow.
+// The operation guide as a user walks it in demo mode: the panel shows the chosen media's cap and
+// the job's loading picture, at each step the job panel offers only what the step allows,
+// reaching "Media loading" either way shows how to load the sheet, and the hidden guide offers
+// what the settings allow.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,6 +78,17 @@ TEST(OperationGuide, EachStepOffersOnlyItsControlsAndTheLoadingStepShowsItsPictu
     ASSERT_TRUE(main);
     EXPECT_EQ(e2e::control_text(main, IDC_VERSION_CAPTION), "Quillmark Ver.2.01 Demo Mode");
     HWND panel = e2e::job_panel_of(main);
+    // One cap picture, the red cap's, and the picture of portrait loading with marks.
+    int caps_shown = 0;
+    for (int id : {IDC_CAP_RED_FIRST, IDC_CAP_BLUE_FIRST, IDC_CAP_YELLOW_FIRST, IDC_CAP_PEN_FIRST,
+                   IDC_CAP_RED_SECOND, IDC_CAP_BLUE_SECOND, IDC_CAP_YELLOW_SECOND, IDC_CAP_PEN_SECOND}) {
+        caps_shown += e2e::is_visible(panel, id) ? 1 : 0;
+    }
+    EXPECT_EQ(caps_shown, 1);
+    EXPECT_TRUE(e2e::is_visible(panel, IDC_CAP_RED_FIRST) || e2e::is_visible(panel, IDC_CAP_RED_SECOND));
+    for (int id : {IDC_PICTURE_LANDSCAPE, IDC_PICTURE_PORTRAIT, IDC_PICTURE_LANDSCAPE_MARKS, IDC_PICTURE_PORTRAIT_MARKS}) {
+        EXPECT_EQ(e2e::is_visible(panel, id), id == IDC_PICTURE_PORTRAIT_MARKS) << "panel picture " << id;
+    }
     const struct { int button; const char* enabled; } moves[] = {  // PROBES after the button
         {0, "11000" "0" "0000" "000"}, {IDC_GUIDE_NEXT, "00001" "0" "0000" "000"},
         {IDC_GUIDE_NEXT, "00000" "1" "0000" "000"}, {IDC_GUIDE_NEXT, "00000" "0" "0000" "000"},
