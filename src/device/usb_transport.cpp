@@ -16,6 +16,7 @@ namespace {
 constexpr const char* SPOOLER_LIBRARY = "winspool.drv";
 HANDLE g_spooler_loader = nullptr;  // the loading thread, until the first spooler call
 HMODULE g_spooler_library = nullptr;
+bool g_spooler_asked = false;       // a spooler call was made: the library is loaded or failed
 
 DWORD WINAPI load_spooler_library(void*)
 {
@@ -25,16 +26,15 @@ DWORD WINAPI load_spooler_library(void*)
 
 HMODULE spooler_library()
 {
-    static bool asked = false;
-    if (g_spooler_loader != nullptr) {
-        WaitForSingleObject(g_spooler_loader, INFINITE);
-        CloseHandle(g_spooler_loader);
-        g_spooler_loader = nullptr;
-        asked = true;
-    }
-    if (!asked) {
-        g_spooler_library = LoadLibraryA(SPOOLER_LIBRARY);
-        asked = true;
+    if (!g_spooler_asked) {
+        if (g_spooler_loader != nullptr) {
+            WaitForSingleObject(g_spooler_loader, INFINITE);
+            CloseHandle(g_spooler_loader);
+            g_spooler_loader = nullptr;
+        } else {
+            g_spooler_library = LoadLibraryA(SPOOLER_LIBRARY);
+        }
+        g_spooler_asked = true;
     }
     return g_spooler_library;
 }
@@ -81,7 +81,7 @@ BOOL WINAPI close_printer_on_first_use(HANDLE printer)
 
 void start_loading_spooler()
 {
-    if (g_spooler_loader == nullptr && g_spooler_library == nullptr) {
+    if (g_spooler_loader == nullptr && !g_spooler_asked) {
         // Without a thread the library is loaded on the first spooler call, as in demo mode.
         g_spooler_loader = CreateThread(nullptr, 0, load_spooler_library, nullptr, 0, nullptr);
     }
