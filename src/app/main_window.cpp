@@ -150,6 +150,7 @@ ResultCode start_up_main_window(HWND window)
 BOOL init_main_window(HWND window)
 {
     g_main_window = window;
+    set_report_main_window(window);
     g_background_brush = CreateSolidBrush(BACKGROUND_COLOUR);
     g_text_area_brush = CreateSolidBrush(TEXT_AREA_COLOUR);
 
@@ -280,6 +281,7 @@ BOOL on_destroy()
     delete_gdi_object(&g_step_font);
     delete_gdi_object(&g_message_font);
     g_main_window = nullptr;
+    set_report_main_window(nullptr);
     return TRUE;
 }
 
