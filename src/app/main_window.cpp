@@ -242,6 +242,8 @@ BOOL on_command(HWND window, int id)
     return FALSE;
 }
 
+// Only a plain loss of activation (wParam 0) counts: the one that comes with minimising carries
+// a non-zero high word and leaves the pad as it is.
 BOOL on_activate(WPARAM state)
 {
     if (state == WA_INACTIVE && g_job_panel != nullptr) {
@@ -294,7 +296,7 @@ INT_PTR CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CTLCOLORDLG:    return reinterpret_cast<INT_PTR>(g_background_brush);
     case WM_CTLCOLORSTATIC: return colour_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_COMMAND:        return on_command(window, LOWORD(wparam));
-    case WM_ACTIVATE:       return on_activate(LOWORD(wparam));
+    case WM_ACTIVATE:       return on_activate(wparam);
     case WM_CLOSE:          return on_close(window);
     case WM_DESTROY:        return on_destroy();
     }

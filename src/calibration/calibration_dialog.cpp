@@ -196,7 +196,7 @@ INT_PTR CALLBACK calibration_dialog_proc(HWND dialog, UINT message, WPARAM wpara
         open_help(dialog);
         return TRUE;
     case WM_ACTIVATE:
-        if (LOWORD(wparam) == WA_INACTIVE) {
+        if (wparam == WA_INACTIVE) {  // a plain loss of activation, as for the main window
             end_keyboard_jogging(dialog);
         }
         return FALSE;
