@@ -4,7 +4,6 @@
 #include "common/result_report.h"
 #include "common/win_text.h"
 #include "device/program_link.h"
-#include "device/usb_transport.h"
 #include "main_window.h"
 
 HINSTANCE g_instance = nullptr;
@@ -32,22 +31,6 @@ void bring_first_controller_forward()
     ShowWindowAsync(popup, SW_SHOWNORMAL);
 }
 
-// Against the cutter, the spooler's library loads on a thread of its own while the main window is
-// built: under Wine it is the longest part of the start (it brings in the common controls, whose
-// start registers a dozen window classes, and the printing system's client). The window system's
-// one-time set-up is done on this thread first: the display driver with the desktop, and the
-// system's window classes. Under Wine a class registration on the loading thread that meets that
-// set-up half done waits for it while holding the loader lock, which the set-up needs to load
-// the display driver: each thread would wait for the other for ever.
-void start_loading_spooler_early()
-{
-    GetDesktopWindow();
-    WNDCLASSEXA dialog_class{};
-    dialog_class.cbSize = sizeof dialog_class;
-    GetClassInfoExA(nullptr, WC_DIALOG, &dialog_class);
-    start_loading_spooler();
-}
-
 }  // namespace
 
 void build_program_paths()
@@ -72,9 +55,6 @@ int run_controller(HINSTANCE instance, int argc, const char* const* argv)
         report_result(owner, RC_ALREADY_ACTIVE);
         bring_first_controller_forward();
         return EXIT_ALREADY_RUNNING;
-    }
-    if (g_demo_mode == DEMO_OFF) {
-        start_loading_spooler_early();
     }
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), owner,
                                             main_window_proc, 0));

@@ -152,6 +152,7 @@ ResultCode start_up_main_window(HWND window)
 BOOL init_main_window(HWND window)
 {
     g_main_window = window;
+    set_report_main_window(window);
     g_background_brush = CreateSolidBrush(BACKGROUND_COLOUR);
     g_text_area_brush = CreateSolidBrush(TEXT_AREA_COLOUR);
 
@@ -243,6 +244,8 @@ BOOL on_command(HWND window, int id)
     return FALSE;
 }
 
+// Only a plain loss of activation (wParam 0) counts: the one that comes with minimising carries
+// a non-zero high word and leaves the pad as it is.
 BOOL on_activate(WPARAM state)
 {
     if (state == WA_INACTIVE && g_job_panel != nullptr) {
@@ -282,6 +285,7 @@ BOOL on_destroy()
     delete_gdi_object(&g_step_font);
     delete_gdi_object(&g_message_font);
     g_main_window = nullptr;
+    set_report_main_window(nullptr);
     return TRUE;
 }
 
@@ -294,7 +298,7 @@ INT_PTR CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CTLCOLORDLG:    return reinterpret_cast<INT_PTR>(g_background_brush);
     case WM_CTLCOLORSTATIC: return colour_static(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_COMMAND:        return on_command(window, LOWORD(wparam));
-    case WM_ACTIVATE:       return on_activate(LOWORD(wparam));
+    case WM_ACTIVATE:       return on_activate(wparam);
     case WM_CLOSE:          return on_close(window);
     case WM_DESTROY:        return on_destroy();
     }

@@ -145,8 +145,8 @@ void on_close(HWND dialog)
         return;
     }
     set_calibration_open(0);
-    set_pad_calibration_dialog(nullptr);
-    g_environment = nullptr;
+    // Ending the dialog activates its owner, which deactivates the dialog at once: that still
+    // needs the environment to stop a jog and end keyboard jogging.
     EndDialog(dialog, static_cast<INT_PTR>(result));
 }
 
@@ -176,6 +176,8 @@ ResultCode run_calibration_dialog(HWND owner, const CalibrationEnvironment& envi
 {
     const INT_PTR end = DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_CALIBRATION), owner,
                                         calibration_dialog_proc, reinterpret_cast<LPARAM>(&environment));
+    set_pad_calibration_dialog(nullptr);
+    g_environment = nullptr;
     return end == -1 ? RC_GENERAL_ERROR : static_cast<ResultCode>(end);
 }
 
@@ -194,7 +196,7 @@ INT_PTR CALLBACK calibration_dialog_proc(HWND dialog, UINT message, WPARAM wpara
         open_help(dialog);
         return TRUE;
     case WM_ACTIVATE:
-        if (LOWORD(wparam) == WA_INACTIVE) {
+        if (wparam == WA_INACTIVE) {  // a plain loss of activation, as for the main window
             end_keyboard_jogging(dialog);
         }
         return FALSE;

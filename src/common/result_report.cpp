@@ -5,6 +5,8 @@
 
 namespace {
 
+HWND g_report_main_window = nullptr;
+
 // Room for a message of at most 511 characters and its " [code = N]".
 constexpr std::size_t REPORT_TEXT_SIZE = TEXT_LIMIT + 32;
 
@@ -18,12 +20,15 @@ void show_code_in(HWND dialog, int control, ResultCode code)
 
 }  // namespace
 
+void set_report_main_window(HWND main_window) { g_report_main_window = main_window; }
+
 void report_result(HWND owner, ResultCode code)
 {
     const Presentation presentation = presentation_of(code);
     if (presentation == Presentation::PictureDialog) {
         MessageBeep(0);
-        DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_CANNOT_COMMUNICATE), owner,
+        HWND parent = g_report_main_window != nullptr ? g_report_main_window : owner;
+        DialogBoxParamA(resource_instance(), MAKEINTRESOURCEA(IDD_CANNOT_COMMUNICATE), parent,
                         cannot_communicate_proc, static_cast<LPARAM>(code));
         return;
     }

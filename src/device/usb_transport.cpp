@@ -7,36 +7,16 @@
 
 namespace {
 
-// The spooler's library is not loaded with the program: a run in demo mode never asks the
-// spooler, and loading the library (with the libraries it pulls in) costs more than anything
-// else the start does. Against the cutter it is loaded on a thread of its own while the main
-// window is built (start_loading_spooler), otherwise on the first spooler call; that call waits
-// for a load under way. When it cannot be loaded, every call fails as the spooler's calls do, and
-// the printer list stays empty.
+// The spooler's library is not loaded with the program but on the first spooler call: a run in
+// demo mode never asks the spooler, and loading the library (with the libraries it pulls in)
+// costs more than anything else the start does. When it cannot be loaded, every call fails as
+// the spooler's calls do, and the printer list stays empty.
 constexpr const char* SPOOLER_LIBRARY = "winspool.drv";
-HANDLE g_spooler_loader = nullptr;  // the loading thread, until the first spooler call
-HMODULE g_spooler_library = nullptr;
-bool g_spooler_asked = false;       // a spooler call was made: the library is loaded or failed
-
-DWORD WINAPI load_spooler_library(void*)
-{
-    g_spooler_library = LoadLibraryA(SPOOLER_LIBRARY);
-    return 0;
-}
 
 HMODULE spooler_library()
 {
-    if (!g_spooler_asked) {
-        if (g_spooler_loader != nullptr) {
-            WaitForSingleObject(g_spooler_loader, INFINITE);
-            CloseHandle(g_spooler_loader);
-            g_spooler_loader = nullptr;
-        } else {
-            g_spooler_library = LoadLibraryA(SPOOLER_LIBRARY);
-        }
-        g_spooler_asked = true;
-    }
-    return g_spooler_library;
+    static const HMODULE library = LoadLibraryA(SPOOLER_LIBRARY);
+    return library;
 }
 
 FARPROC spooler_entry(const char* name)
@@ -78,14 +58,6 @@ BOOL WINAPI close_printer_on_first_use(HANDLE printer)
 }
 
 }  // namespace
-
-void start_loading_spooler()
-{
-    if (g_spooler_loader == nullptr && !g_spooler_asked) {
-        // Without a thread the library is loaded on the first spooler call, as in demo mode.
-        g_spooler_loader = CreateThread(nullptr, 0, load_spooler_library, nullptr, 0, nullptr);
-    }
-}
 
 const SpoolerCalls REAL_SPOOLER_CALLS = {enum_printers_on_first_use, open_printer_on_first_use,
                                          enum_jobs_on_first_use, close_printer_on_first_use};

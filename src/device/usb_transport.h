@@ -34,9 +34,6 @@ struct SpoolerCalls {
 };
 extern SpoolerCalls g_spooler_calls;
 extern const SpoolerCalls REAL_SPOOLER_CALLS;
-// Starts loading the spooler's library on a thread of its own; the first spooler call waits for
-// it. The window system must be set up on the calling thread before (see the controller's start).
-void start_loading_spooler();
 
 // Loads the cutter maker's library; in demo mode nothing is loaded.
 [[nodiscard]] ResultCode load_usb_library(std::int32_t demo_mode);

@@ -65,10 +65,11 @@ void profile_text(const ProfileFile& file, const char* section, const char* key,
 
 bool write_profile_entries(const char* file, const ProfileEntry* entries, int count)
 {
+    bool all_taken = true;
     for (int i = 0; i < count; ++i) {
-        if (!WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value, file)) {
-            return false;
-        }
+        // A key the file did not take does not keep the later ones from being written.
+        all_taken = WritePrivateProfileStringA(entries[i].Section, entries[i].Key, entries[i].Value,
+                                               file) != 0 && all_taken;
     }
-    return true;
+    return all_taken;
 }

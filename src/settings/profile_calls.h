@@ -35,7 +35,7 @@ std::int32_t profile_number(const ProfileFile& file, const char* section, const 
 void profile_text(const ProfileFile& file, const char* section, const char* key,
                   const char* fallback, char* text, std::size_t size);
 
-// Writes the entries in their order; false at the first one the file did not take.
+// Writes every entry in its order; false when the file did not take one of them.
 bool write_profile_entries(const char* file, const ProfileEntry* entries, int count);
 
 #endif

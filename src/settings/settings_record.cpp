@@ -51,10 +51,8 @@ bool firmware_reads_media_files(const char* firmware_version, std::size_t size)
     text[length] = '\0';
     char* end = nullptr;
     const double version = std::strtod(text, &end);
-    if (end == text || version < MEDIA_FILE_FIRMWARE) {
-        return false;
-    }
-    return true;
+    // Written as "not 2.0 or more" so that a text read as not-a-number counts as an old firmware.
+    return end != text && version >= MEDIA_FILE_FIRMWARE;
 }
 
 std::int32_t flag_value(std::int32_t value)

@@ -57,12 +57,6 @@ bool is_checked(HWND panel, int id) { return IsDlgButtonChecked(panel, id) == BS
 
 void check(HWND panel, int id, bool on) { CheckDlgButton(panel, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
-void check_orientation(HWND panel, std::int32_t direction)
-{
-    check_radio_button(panel, IDC_LANDSCAPE, IDC_PORTRAIT,
-                     direction == DIRECTION_LANDSCAPE ? IDC_LANDSCAPE : IDC_PORTRAIT);
-}
-
 // ---- What other parts of the program do for the panel ----------------------------------------
 // The operation guide decides which controls are available and checked after a change, and the
 // button pad draws and drives the jog, test-cut and set-origin buttons. Each is reached through
@@ -242,7 +236,8 @@ void on_orientation(HWND panel, std::int32_t direction, int button)
     bool changed = false;
     const ResultCode code = set_orientation(link(), direction, is_checked(panel, button), &g_settings, &changed);
     if (code != RC_SUCCESS) {
-        check_orientation(panel, g_settings.Direction);
+        // The refused button gives way to the other one, whatever the stored direction holds.
+        check_radio_button(panel, IDC_LANDSCAPE, IDC_PORTRAIT, button == IDC_LANDSCAPE ? IDC_PORTRAIT : IDC_LANDSCAPE);
         report(code);
     } else if (changed) {
         refresh_cut_button(panel);

@@ -14,7 +14,7 @@ namespace {
 TEST(SettingsRules, FirmwareVersionTwoOrMoreReadsMediaFilesReadWithinItsBuffer)
 {
     struct Case { const char* version; bool files; };
-    const Case cases[] = {{"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"Ver 2.01", false}};
+    const Case cases[] = {{"1.00 Demo Mode", false}, {"2", true}, {"1.9999999", false}, {"Ver 2.01", false}, {"NaN 2", false}};
     for (const Case& c : cases) {
         EXPECT_EQ(firmware_reads_media_files(c.version, std::strlen(c.version) + 1), c.files)
             << '"' << c.version << '"';

@@ -128,7 +128,18 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     EXPECT_TRUE(e2e::wait_until([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, "the box unchecked"));
     e2e::send_key(VK_RIGHT, true);
     DestroyWindow(other);
+    // Closed with keyboard jogging on, the dialog ends it: back in the main window an arrow key
+    // moves nothing.
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(e2e::click(dialog, IDC_CALIBRATION_USE_KEYBOARD));
+    ASSERT_TRUE(e2e::wait_until([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, "the box checked"));
     ASSERT_TRUE(e2e::click(dialog, IDOK));
+    ASSERT_TRUE(e2e::wait_until([&] { return !IsWindow(dialog) && GetForegroundWindow() == main; }, "the main window in front"));
+    EXPECT_EQ(cutter.new_commands(1), Commands{"FB-125,0\x03"});
+    e2e::send_key(VK_RIGHT, false);
+    e2e::send_key(VK_RIGHT, true);
+    Sleep(300);
+    EXPECT_EQ(cutter.new_commands(), Commands{});
     e2e::close_and_expect_exit(&controller, main, 1);  // a run in cut mode
 }
 

@@ -16,6 +16,7 @@ struct Shown {
     ShownIcon icon = ShownIcon::None;
     bool picture = false;  // a static showing a bitmap
     bool stays_on_cancel = false;
+    HWND owner = nullptr;
 } g_shown;
 
 void press(HWND dialog, int id)
@@ -41,6 +42,7 @@ void CALLBACK look(HWND, UINT, UINT_PTR, DWORD)
         return;
     }
     g_shown.box = box;
+    g_shown.owner = GetWindow(box, GW_OWNER);
     for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr)) {
         const LONG type = GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK;
         if (type == SS_ICON && g_shown.icon == ShownIcon::None) {
@@ -54,23 +56,31 @@ void CALLBACK look(HWND, UINT, UINT_PTR, DWORD)
     press(box, IDCANCEL);
 }
 
-// Failures show a stop box, notices an exclamation box, both closed by Escape too; an unreachable
-// cutter shows the dialog with the cable's picture, which only OK closes.
+// Failures show a stop box, notices an exclamation box, both closed by Escape too, over the window
+// that asked; an unreachable cutter shows the dialog with the cable's picture, which only OK
+// closes, over the main window.
 TEST(Messages, EachKindOfResultShowsItsBox)
 {
+    HWND main_window = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND asker = CreateWindowExA(0, "STATIC", "asker", WS_POPUP, 0, 0, 10, 10, main_window, nullptr, nullptr, nullptr);
+    set_report_main_window(main_window);
     const struct { ResultCode code; ShownIcon icon; bool picture; } cases[] = {
         {58, ShownIcon::Stop, false}, {51, ShownIcon::Exclamation, false},
         {205, ShownIcon::Exclamation, false}, {62, ShownIcon::Other, true}};
     for (const auto& c : cases) {
         g_shown = {};
         const UINT_PTR timer = SetTimer(nullptr, 0, 200, look);
-        report_result(nullptr, c.code);
+        report_result(asker, c.code);
         KillTimer(nullptr, timer);
         ASSERT_NE(g_shown.box, nullptr) << c.code;
         EXPECT_EQ(g_shown.icon, c.icon) << c.code;
         EXPECT_EQ(g_shown.picture, c.picture) << c.code;
         EXPECT_EQ(g_shown.stays_on_cancel, c.picture) << c.code;
+        EXPECT_EQ(g_shown.owner, c.picture ? main_window : asker) << c.code;
     }
+    set_report_main_window(nullptr);
+    DestroyWindow(asker);
+    DestroyWindow(main_window);
 }
 
 }  // namespace
