@@ -2,6 +2,7 @@
 
 
 #include "app/controller.h"
+#include "calibration/calibration_dialog.h"
 #include "calibration/calibration_values.h"
 #include "common/result_report.h"
 #include "common/win_text.h"
@@ -143,7 +144,8 @@ ResultCode start_up_main_window(HWND window)
     show_guide_step(window, g_job_panel, &g_settings, g_launch_options, &g_pad_state,
                     g_pad_rectangles, selected_configuration_mode());
     const ScreenRect& full = g_settings.MainWindowRect;
-    install_input_filters(InputFilterSetup{window, &g_cutter_link, full.right - full.left, full.bottom - full.top});
+    install_input_filters(InputFilterSetup{window, &g_cutter_link, full.right - full.left,
+                                           full.bottom - full.top, calibration_dialog_proc});
     return RC_SUCCESS;
 }
 

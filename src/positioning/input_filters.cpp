@@ -10,6 +10,8 @@ HHOOK g_keyboard_filter = nullptr;
 HHOOK g_mouse_filter = nullptr;
 HHOOK g_call_window_filter = nullptr;
 InputFilterSetup g_setup = {};
+// The dialog the call-window filter centred at its WM_INITDIALOG, until it is first shown.
+HWND g_initialised_dialog = nullptr;
 
 // Bit 31 of a keyboard filter's lParam: the key is being released.
 constexpr LPARAM KEY_RELEASED = static_cast<LPARAM>(0x80000000u);
@@ -45,26 +47,40 @@ LRESULT CALLBACK mouse_filter(int code, WPARAM wparam, LPARAM lparam)
     return pass_on(g_mouse_filter, code, wparam, lparam);
 }
 
+// The calibration dialog is told by its dialog procedure: the filter sees its WM_INITDIALOG
+// before the dialog has made itself known to the pad.
 bool centred_elsewhere(HWND window)
 {
+    const DLGPROC procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC));
     return window == g_setup.main_window || window == pad_job_panel() ||
-           window == pad_calibration_dialog();
+           (procedure != nullptr && procedure == g_setup.template_placed_dialog);
 }
 
-// Every further dialog of the thread opens centred over the full-size main window. Only
-// messages sent from another thread count (wParam 0).
+void centre_over_main_window(HWND dialog)
+{
+    RECT main, own;
+    GetWindowRect(g_setup.main_window, &main);
+    GetWindowRect(dialog, &own);
+    const DialogPosition at = centred_dialog_position(main.left, main.top, g_setup.full_width,
+                                                      g_setup.full_height, own.right - own.left,
+                                                      own.bottom - own.top);
+    SetWindowPos(dialog, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
+}
+
+// Every further dialog of the thread opens centred over the full-size main window. Its
+// WM_INITDIALOG is sent by this very thread, so the hook's wParam (sent by the current thread)
+// is not looked at. A dialog that places itself while it initialises (Wine's message boxes
+// centre themselves on the screen) is centred once more when it is first shown.
 LRESULT CALLBACK call_window_filter(int code, WPARAM wparam, LPARAM lparam)
 {
-    if (code == HC_ACTION && wparam == 0) {
+    if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
         if (call->message == WM_INITDIALOG && !centred_elsewhere(call->hwnd)) {
-            RECT main, dialog;
-            GetWindowRect(g_setup.main_window, &main);
-            GetWindowRect(call->hwnd, &dialog);
-            const DialogPosition at = centred_dialog_position(
-                main.left, main.top, g_setup.full_width, g_setup.full_height,
-                dialog.right - dialog.left, dialog.bottom - dialog.top);
-            SetWindowPos(call->hwnd, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
+            centre_over_main_window(call->hwnd);
+            g_initialised_dialog = call->hwnd;
+        } else if (call->message == WM_SHOWWINDOW && call->wParam != 0 && call->hwnd == g_initialised_dialog) {
+            centre_over_main_window(call->hwnd);
+            g_initialised_dialog = nullptr;
         }
     }
     return pass_on(g_call_window_filter, code, wparam, lparam);

@@ -11,11 +11,13 @@
 
 // What the filters work with for the rest of the run: the main window (its thread, the owner of
 // what they report, the window the dialogs are centred over), the cutter link of the arrow keys,
-// and the main window's full-size width and height, taken at start-up.
+// the main window's full-size width and height, taken at start-up, and the dialog procedure of
+// the one dialog that keeps the position of its template instead of being centred.
 struct InputFilterSetup {
     HWND main_window;
     const CutterLink* link;
     std::int32_t full_width, full_height;
+    DLGPROC template_placed_dialog;
 };
 
 // Installs, in this order, the keyboard, mouse and call-window-procedure filters for the main

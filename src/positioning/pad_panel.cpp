@@ -185,11 +185,6 @@ void set_pad_calibration_dialog(HWND dialog)
     g_calibration_dialog = dialog;
 }
 
-HWND pad_calibration_dialog()
-{
-    return g_calibration_dialog;
-}
-
 HWND pad_job_panel()
 {
     return g_pad_panel;

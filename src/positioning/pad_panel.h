@@ -35,9 +35,8 @@ void use_keyboard_clicked();
 [[nodiscard]] ResultCode release_pad_on_deactivation(HWND dialog, int box, const CutterLink& link);
 
 // The calibration dialog while it is open (nullptr otherwise): its "Use Keyboard" box goes with
-// the job panel's, and the dialog centring leaves it where it is.
+// the job panel's.
 void set_pad_calibration_dialog(HWND dialog);
-HWND pad_calibration_dialog();
 
 // The job panel the pad was laid out in.
 HWND pad_job_panel();

@@ -1,7 +1,9 @@
 // The calibration dialog against the virtual cutter: what it shows on opening, which bar moves
-// reach the cutter, a refused change, the reading test and the feed correction applied on Close.
+// reach the cutter, a refused change, the reading test and the feed correction applied on Close;
+// where the dialog and the message boxes over it open.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,18 +22,48 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     ASSERT_TRUE(install.ok() && cutter.ok() && e2e::add_usb_library(&install));
     cutter.set([](CutterModel* m) { m->state.feed = 125; });  // +1.25 % stored in the cutter
     e2e::Program controller;
-    HWND main = e2e::start_controller(&controller, install);
+    HWND main = e2e::start_controller(&controller, install, {"-CUTMODE"});  // the guide shown
     ASSERT_TRUE(main);
     HWND panel = e2e::job_panel_of(main);
     cutter.new_commands();
+    // Message boxes open centred over the main window's full-size rectangle, here with the guide
+    // hidden (a shorter main window) and the window moved off the screen's centre, where the
+    // system itself puts message boxes.
+    RECT full;
+    GetWindowRect(main, &full);
+    ASSERT_TRUE(e2e::click(main, IDC_GUIDE_TOGGLE));
+    SetWindowPos(main, nullptr, 8, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(e2e::wait_until([&] { RECT r; return GetWindowRect(main, &r) && r.left == 8; }, "the window moved"));
+    auto expect_centred = [&](HWND box) {
+        RECT now, at;
+        GetWindowRect(main, &now);
+        GetWindowRect(box, &at);
+        EXPECT_LT(now.bottom - now.top, full.bottom - full.top);
+        EXPECT_EQ(at.left, now.left + (full.right - full.left - (at.right - at.left)) / 2);
+        EXPECT_EQ(at.top, now.top + (full.bottom - full.top - (at.bottom - at.top)) / 2);
+    };
     // "Calibration..." answered with OK: the dialog.
     auto open = [&] {
         EXPECT_TRUE(e2e::click(panel, IDC_CALIBRATION_BUTTON));
-        e2e::message_answered(&controller);
+        HWND question = controller.wait_message_box();
+        expect_centred(question);
+        e2e::answer(question, IDOK);
         return controller.wait_dialog("Calibration");
     };
     HWND dialog = open();
     ASSERT_TRUE(dialog);
+    // The dialog itself stays where its template puts it: 60,40 dialog units (its client area
+    // being 262x170 of them) from the main window's top-left corner (Wine) or client area.
+    RECT client, at, owner;
+    GetClientRect(dialog, &client);
+    GetWindowRect(dialog, &at);
+    GetWindowRect(main, &owner);
+    POINT origin = {0, 0};
+    ClientToScreen(main, &origin);
+    auto from = [&](LONG x, LONG y) {
+        return std::abs(at.left - x - 60 * client.right / 262) <= 1 && std::abs(at.top - y - 40 * client.bottom / 170) <= 1;
+    };
+    EXPECT_TRUE(from(owner.left, owner.top) || from(origin.x, origin.y)) << at.left << "," << at.top;
     auto scroll = [&](UINT message, int code, int position) {
         SendMessageA(dialog, message, MAKEWPARAM(code, position), 0);
     };
@@ -51,6 +83,7 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     PostMessageA(dialog, WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     HWND refused = controller.wait_message_box();
     ASSERT_TRUE(refused);
+    expect_centred(refused);
     EXPECT_NE(e2e::message_text(refused).find("[code = 160]"), std::string::npos);
     cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
     EXPECT_TRUE(e2e::answer(refused, IDOK));
@@ -107,7 +140,7 @@ TEST(Calibration, SensorBarsReadingTestAndFeedCorrectionReachTheCutterAsTheUserM
     e2e::send_key(VK_RIGHT, true);
     Sleep(300);
     EXPECT_EQ(cutter.new_commands(), Commands{});
-    e2e::close_and_expect_exit(&controller, main, 0);
+    e2e::close_and_expect_exit(&controller, main, 1);  // a run in cut mode
 }
 
 }  // namespace
