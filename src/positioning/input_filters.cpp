@@ -78,7 +78,8 @@ LRESULT CALLBACK call_window_filter(int code, WPARAM wparam, LPARAM lparam)
         if (call->message == WM_INITDIALOG && !centred_elsewhere(call->hwnd)) {
             centre_over_main_window(call->hwnd);
             g_initialised_dialog = call->hwnd;
-        } else if (call->message == WM_SHOWWINDOW && call->wParam != 0 && call->hwnd == g_initialised_dialog) {
+        } else if (call->message == WM_SHOWWINDOW && call->wParam != 0 &&
+                   call->hwnd == g_initialised_dialog) {
             centre_over_main_window(call->hwnd);
             g_initialised_dialog = nullptr;
         }

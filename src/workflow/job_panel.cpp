@@ -237,7 +237,8 @@ void on_orientation(HWND panel, std::int32_t direction, int button)
     const ResultCode code = set_orientation(link(), direction, is_checked(panel, button), &g_settings, &changed);
     if (code != RC_SUCCESS) {
         // The refused button gives way to the other one, whatever the stored direction holds.
-        check_radio_button(panel, IDC_LANDSCAPE, IDC_PORTRAIT, button == IDC_LANDSCAPE ? IDC_PORTRAIT : IDC_LANDSCAPE);
+        check_radio_button(panel, IDC_LANDSCAPE, IDC_PORTRAIT,
+                           button == IDC_LANDSCAPE ? IDC_PORTRAIT : IDC_LANDSCAPE);
         report(code);
     } else if (changed) {
         refresh_cut_button(panel);
