@@ -79,6 +79,11 @@ TEST(JobPanelControls, EachChangeSendsOneCommandAndARefusedMediaChangeKeepsThePr
     EXPECT_NE(e2e::message_answered(&controller).find("[code = 150]"), std::string::npos);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(conditions(), "10/2");
+    // A refused orientation puts the check back on the other button.
+    PostMessageA(GetDlgItem(panel, IDC_LANDSCAPE), BM_CLICK, 0, 0);
+    EXPECT_NE(e2e::message_answered(&controller).find("[code = "), std::string::npos);
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_PORTRAIT), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(IsDlgButtonChecked(panel, IDC_LANDSCAPE), static_cast<UINT>(BST_UNCHECKED));
     cutter.set([](CutterModel* m) { m->refuse_transfers = false; });
     e2e::close_and_expect_exit(&controller, main, 0);
     EXPECT_EQ(e2e::saved_setting(install, "Main_Section", "MediaName"), "Test Adjustable");
