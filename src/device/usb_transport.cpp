@@ -7,21 +7,13 @@
 
 namespace {
 
-// The spooler's library is not loaded with the program but on the first spooler call: a run in
-// demo mode never asks the spooler, and loading the library (with the libraries it pulls in)
-// costs more than anything else the start does. When it cannot be loaded, every call fails as
-// the spooler's calls do, and the printer list stays empty.
-constexpr const char* SPOOLER_LIBRARY = "winspool.drv";
-
-HMODULE spooler_library()
-{
-    static const HMODULE library = LoadLibraryA(SPOOLER_LIBRARY);
-    return library;
-}
-
+// The spooler's library is loaded on the first spooler call, not with the program: a run in demo
+// mode never asks the spooler, and loading the library (with the libraries it pulls in) costs
+// more than anything else the start does. When it cannot be loaded, every call fails as the
+// spooler's calls do, and the printer list stays empty.
 FARPROC spooler_entry(const char* name)
 {
-    const HMODULE library = spooler_library();
+    static const HMODULE library = LoadLibraryA("winspool.drv");
     return library != nullptr ? GetProcAddress(library, name) : nullptr;
 }
 

@@ -51,7 +51,7 @@ bool firmware_reads_media_files(const char* firmware_version, std::size_t size)
     text[length] = '\0';
     char* end = nullptr;
     const double version = std::strtod(text, &end);
-    // Written as "not 2.0 or more" so that a text read as not-a-number counts as an old firmware.
+    // A text read as not-a-number fails this comparison and so counts as an old firmware.
     return end != text && version >= MEDIA_FILE_FIRMWARE;
 }
 
